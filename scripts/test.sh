@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds both builds and runs every test: the
+# native tests directly, the Windows tests under Wine, inside an Xvfb started
+# here on a free display and stopped by its process id. Exits non-zero on any
+# failure.
+set -uo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$here/env.sh"
+
+bash "$here/setup.sh" || exit 1
+bash "$here/build.sh" native windows || exit 1
+
+# A private HOME: the Wine Recycle Bin (the trash under HOME) of the tests
+# never touches a real one.
+test_home=$(mktemp -d /tmp/zorvex-home.XXXXXX)
+xvfb_pid=
+cleanup() {
+  WINEPREFIX=$WINEPREFIX wineserver -k >/dev/null 2>&1 || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  rm -rf "$test_home"
+}
+trap cleanup EXIT
+
+display=90
+while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do
+  display=$((display + 1))
+done
+Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 1 100); do
+  [ -e "/tmp/.X11-unix/X$display" ] && break
+  sleep 0.1
+done
+export DISPLAY=":$display"
+export HOME=$test_home
+# One Wine server for the whole run instead of one per test program, with
+# Wine's own background processes started here: started by a test instead,
+# they would inherit its output pipe and keep ctest waiting.
+wineserver -p >/dev/null 2>&1 || true
+"$ZORVEX_WINE" wineboot </dev/null >/dev/null 2>&1 || true
+
+status=0
+echo "== native tests"
+ctest --test-dir "$ZORVEX_BUILD_DIR/native" --output-on-failure -j"$(nproc)" || status=1
+echo "== Windows tests (Wine)"
+ctest --test-dir "$ZORVEX_BUILD_DIR/windows" --output-on-failure -j"$(nproc)" || status=1
+if [ "$status" = 0 ]; then
+  echo "== all tests passed"
+else
+  echo "== some tests FAILED"
+fi
+exit "$status"
