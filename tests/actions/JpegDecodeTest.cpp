@@ -1,0 +1,147 @@
+#include "actions/JpegDecode.h"
+#include "framework/core/Streams.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+
+#include <jpeglib.h>
+
+using namespace zorvex;
+using zorvex::test::ReadFile;
+using zorvex::test::TempDir;
+using zorvex::test::WriteFile;
+
+namespace {
+// Encodes a picture whose samples come from `sample(x, y, component)`.
+std::string EncodeJpeg(int width, int height, J_COLOR_SPACE space, int components,
+                       const std::function<uint8_t(int, int, int)> &sample) {
+  jpeg_compress_struct info{};
+  jpeg_error_mgr errors{};
+  info.err = jpeg_std_error(&errors);
+  jpeg_create_compress(&info);
+  unsigned char *buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&info, &buffer, &size);
+  info.image_width = static_cast<JDIMENSION>(width);
+  info.image_height = static_cast<JDIMENSION>(height);
+  info.input_components = components;
+  info.in_color_space = space;
+  jpeg_set_defaults(&info);
+  jpeg_set_quality(&info, 95, TRUE);
+  jpeg_start_compress(&info, TRUE);
+  std::vector<JSAMPLE> row(static_cast<size_t>(width) * components);
+  while (info.next_scanline < info.image_height) {
+    const int y = static_cast<int>(info.next_scanline);
+    for (int x = 0; x < width; ++x)
+      for (int c = 0; c < components; ++c)
+        row[static_cast<size_t>(x) * components + c] = sample(x, y, c);
+    JSAMPROW rows[1] = {row.data()};
+    jpeg_write_scanlines(&info, rows, 1);
+  }
+  jpeg_finish_compress(&info);
+  std::string bytes(reinterpret_cast<char *>(buffer), size);
+  jpeg_destroy_compress(&info);
+  std::free(buffer);
+  return bytes;
+}
+
+// Left half red, right half blue.
+std::string RedBlue(int width, int height) {
+  return EncodeJpeg(width, height, JCS_RGB, 3, [width](int x, int, int c) -> uint8_t {
+    const bool left = x < width / 2;
+    return c == 0 ? (left ? 255 : 0) : c == 2 ? (left ? 0 : 255) : 0;
+  });
+}
+
+void ExpectNear(const uint8_t *pixel, int r, int g, int b) {
+  EXPECT_NEAR(pixel[0], r, 12);
+  EXPECT_NEAR(pixel[1], g, 12);
+  EXPECT_NEAR(pixel[2], b, 12);
+}
+} // namespace
+
+TEST(JpegDecode, ColourAndGreyPicturesGiveRgbPixels) {
+  TempDir dir;
+  WriteFile(dir / "c.jpg", RedBlue(64, 48));
+  const std::optional<RgbImage> colour = DecodeJpegFile(dir / "c.jpg");
+  ASSERT_TRUE(colour);
+  EXPECT_EQ(colour->width, 64);
+  EXPECT_EQ(colour->height, 48);
+  EXPECT_EQ(colour->pixels.size(), 64u * 48 * 3);
+  ExpectNear(colour->Pixel(4, 24), 255, 0, 0);
+  ExpectNear(colour->Pixel(60, 24), 0, 0, 255);
+
+  WriteFile(dir / "g.jpg", EncodeJpeg(20, 10, JCS_GRAYSCALE, 1, [](int, int, int) -> uint8_t { return 200; }));
+  const std::optional<RgbImage> grey = DecodeJpegFile(dir / "g.jpg");
+  ASSERT_TRUE(grey);
+  ExpectNear(grey->Pixel(19, 9), 200, 200, 200);
+}
+
+TEST(JpegDecode, CmykPicturesAreConvertedToRgb) {
+  TempDir dir;
+  // Cyan ink only, stored as Adobe does (inverted: 255 = no ink).
+  WriteFile(dir / "k.jpg",
+            EncodeJpeg(16, 16, JCS_CMYK, 4, [](int, int, int c) -> uint8_t { return c == 0 ? 0 : 255; }));
+  const std::optional<RgbImage> image = DecodeJpegFile(dir / "k.jpg");
+  ASSERT_TRUE(image);
+  ExpectNear(image->Pixel(8, 8), 0, 255, 255);
+}
+
+TEST(JpegDecode, LargePicturesDecodeReducedForAPreview) {
+  TempDir dir;
+  WriteFile(dir / "big.jpg", RedBlue(1600, 1000));
+  const std::optional<RgbImage> preview = DecodeJpegFile(dir / "big.jpg", 154);
+  ASSERT_TRUE(preview);
+  EXPECT_EQ(preview->width, 200); // 1/8: the longer side stays at least 154
+  EXPECT_EQ(preview->height, 125);
+  EXPECT_EQ(preview->sourceWidth, 1600);
+  EXPECT_EQ(preview->sourceHeight, 1000);
+  ExpectNear(preview->Pixel(10, 60), 255, 0, 0);
+
+  const std::optional<RgbImage> half = DecodeJpegFile(dir / "big.jpg", 700);
+  ASSERT_TRUE(half);
+  EXPECT_EQ(half->width, 800);
+  const std::optional<RgbImage> small = DecodeJpegFile(dir / "big.jpg", 1600);
+  ASSERT_TRUE(small);
+  EXPECT_EQ(small->width, 1600);
+}
+
+TEST(JpegDecode, BrokenFilesGiveNothingAndNeverCrash) {
+  TempDir dir;
+  const std::string good = RedBlue(64, 64);
+  WriteFile(dir / "empty.jpg", "");
+  WriteFile(dir / "text.jpg", "this is not a picture at all");
+  WriteFile(dir / "header.jpg", good.substr(0, 40));
+  std::string garbled = good;
+  for (size_t i = 200; i < garbled.size(); i += 7)
+    garbled[i] = static_cast<char>(garbled[i] ^ 0x5A);
+  WriteFile(dir / "garbled.jpg", garbled);
+  EXPECT_FALSE(DecodeJpegFile(dir / "empty.jpg"));
+  EXPECT_FALSE(DecodeJpegFile(dir / "text.jpg"));
+  EXPECT_FALSE(DecodeJpegFile(dir / "header.jpg"));
+  EXPECT_FALSE(DecodeJpegFile(dir / "missing.jpg"));
+  // Damaged data either decodes to something of the right size or gives nothing.
+  if (const std::optional<RgbImage> image = DecodeJpegFile(dir / "garbled.jpg")) {
+    EXPECT_EQ(image->pixels.size(), 64u * 64 * 3);
+  }
+
+  // A file cut in its picture data decodes what it holds, the rest filled in.
+  const std::string big = RedBlue(512, 512);
+  WriteFile(dir / "cut.jpg", big.substr(0, big.size() * 3 / 4));
+  const std::optional<RgbImage> cut = DecodeJpegFile(dir / "cut.jpg");
+  ASSERT_TRUE(cut);
+  EXPECT_EQ(cut->height, 512);
+  ExpectNear(cut->Pixel(10, 10), 255, 0, 0);
+
+  // A header that claims a gigantic picture is refused before any allocation.
+  std::string huge = good;
+  const size_t sof = huge.find("\xFF\xC0");
+  ASSERT_NE(sof, std::string::npos);
+  huge[sof + 5] = huge[sof + 6] = huge[sof + 7] = huge[sof + 8] = '\xFF';
+  WriteFile(dir / "huge.jpg", huge);
+  EXPECT_FALSE(DecodeJpegFile(dir / "huge.jpg"));
+}

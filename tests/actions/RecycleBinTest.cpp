@@ -1,0 +1,169 @@
+#include "actions/RecycleBin.h"
+#include "actions/FileCompare.h"
+#include "framework/core/Paths.h"
+#include "scan/ResultTables.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace zorvex;
+using zorvex::test::ReadFile;
+using zorvex::test::TempDir;
+using zorvex::test::WriteFile;
+
+namespace {
+std::filesystem::path U8(const std::string &utf8) { return std::u8string(utf8.begin(), utf8.end()); }
+
+// A Recycle Bin that moves files into a folder, remembering the order.
+struct FakeBin {
+  TempDir bin;
+  std::vector<std::string> recycled;
+  bool refuse = false;
+  int beeps = 0;
+
+  Recycler Recycle() {
+    return [this](const std::string &path) {
+      if (refuse)
+        return false;
+      std::filesystem::rename(U8(path), U8(bin / std::to_string(recycled.size())));
+      recycled.push_back(path);
+      return true;
+    };
+  }
+  Beeper Beep() {
+    return [this] { ++beeps; };
+  }
+};
+
+TGridModel GridOf(const std::vector<std::pair<std::string, std::string>> &pairs, int extraRows = 0) {
+  TGridModel grid = MakeResultGrid(ResultGrid::Doubles);
+  int count = 0;
+  for (const auto &[first, second] : pairs)
+    AppendRow(grid, ResultGrid::Doubles, count, {std::to_string(count + 1), first, second, "00000004"});
+  grid.SetRowCount(grid.RowCount() + extraRows);
+  return grid;
+}
+
+// Files a, b, c (one set) and d, e (another) with their own contents.
+struct Sets {
+  TempDir dir;
+  std::string a = dir / "a", b = dir / "sub/b", c = dir / "c", d = dir / "d", e = dir / "sub/e";
+  Sets() {
+    for (const std::string &path : {a, b, c})
+      WriteFile(path, "abc!");
+    for (const std::string &path : {d, e})
+      WriteFile(path, "dee!");
+  }
+};
+} // namespace
+
+TEST(FileCompare, TellsCopiesFromChangedAndMissingFiles) {
+  TempDir dir;
+  WriteFile(dir / "one", std::string(600000, 'x'));
+  WriteFile(dir / "two", std::string(600000, 'x'));
+  std::string changed(600000, 'x');
+  changed[599999] = 'y'; // in the last block
+  WriteFile(dir / "three", changed);
+  WriteFile(dir / "short", std::string(5, 'x'));
+  EXPECT_EQ(CompareFileContents(dir / "one", dir / "two"), ContentMatch::Identical);
+  EXPECT_EQ(CompareFileContents(dir / "one", dir / "three"), ContentMatch::Different);
+  EXPECT_EQ(CompareFileContents(dir / "short", dir / "one"), ContentMatch::Different);
+  EXPECT_EQ(CompareFileContents(dir / "one", dir / "one"), ContentMatch::SameFile);
+  EXPECT_EQ(CompareFileContents(dir / "one", dir / "gone"), ContentMatch::Unreadable);
+  std::filesystem::create_hard_link(U8(dir / "one"), U8(dir / "link"));
+  EXPECT_EQ(CompareFileContents(dir / "one", dir / "link"), ContentMatch::SameFile);
+}
+
+TEST(RecycleBin, RecycleAllKeepsTheFirstFileOfEverySet) {
+  Sets files;
+  TGridModel grid = GridOf({{files.a, files.b}, {files.b, files.c}, {files.d, files.e}}, 2);
+  FakeBin bin;
+  EXPECT_EQ(RecycleAllDoubles(grid, false, bin.Recycle(), bin.Beep()), 3);
+  EXPECT_EQ(bin.recycled, (std::vector<std::string>{files.b, files.c, files.e}));
+  EXPECT_TRUE(FileExists(files.a));
+  EXPECT_TRUE(FileExists(files.d));
+  for (int row = 1; row <= 3; ++row)
+    EXPECT_EQ(grid.Cell(2, row), "File suppressed");
+  EXPECT_EQ(grid.Cell(1, 2), files.b); // column 1 is left alone
+  EXPECT_EQ(bin.beeps, 2);             // the two blank rows
+
+  bin.beeps = 0;
+  EXPECT_EQ(RecycleAllDoubles(grid, true, bin.Recycle(), bin.Beep()), 0); // a second run finds only markers
+  EXPECT_EQ(bin.beeps, 5);
+}
+
+TEST(RecycleBin, RecycleAllNeverTakesTheLastCopy) {
+  Sets files;
+  // The grid sorted so that the chain runs backwards: the head must still win.
+  TGridModel sorted = GridOf({{files.b, files.c}, {files.a, files.b}});
+  FakeBin bin;
+  EXPECT_EQ(RecycleAllDoubles(sorted, false, bin.Recycle(), bin.Beep()), 2);
+  EXPECT_TRUE(FileExists(files.a));
+
+  // File 1 of a pair recycled from the panel: its double is now the only copy.
+  TGridModel afterPanel = GridOf({{SuppressedMarkerText(false), files.e}});
+  EXPECT_EQ(RecycleAllDoubles(afterPanel, false, bin.Recycle(), bin.Beep()), 0);
+  EXPECT_TRUE(FileExists(files.e));
+  EXPECT_EQ(afterPanel.Cell(2, 1), files.e);
+}
+
+TEST(RecycleBin, RecycleAllKeepsTheNextCopyWhenTheFirstIsGone) {
+  Sets files;
+  DeleteFileAt(files.a);
+  TGridModel grid = GridOf({{files.a, files.b}, {files.b, files.c}});
+  FakeBin bin;
+  EXPECT_EQ(KeptCopies(grid).at(files.c), files.b);
+  EXPECT_EQ(RecycleAllDoubles(grid, false, bin.Recycle(), bin.Beep()), 1);
+  EXPECT_EQ(bin.recycled, std::vector<std::string>{files.c});
+  EXPECT_TRUE(FileExists(files.b));
+}
+
+TEST(RecycleBin, RecycleAllSkipsChangedFilesAndShellFailures) {
+  Sets files;
+  WriteFile(files.c, "abc?"); // changed after the scan
+  TGridModel grid = GridOf({{files.a, files.b}, {files.b, files.c}, {files.d, files.e}});
+  FakeBin bin;
+  EXPECT_EQ(RecycleAllDoubles(grid, false, bin.Recycle(), bin.Beep()), 2);
+  EXPECT_TRUE(FileExists(files.c));
+  EXPECT_EQ(grid.Cell(2, 2), files.c);
+  EXPECT_EQ(bin.beeps, 1);
+
+  TGridModel again = GridOf({{files.a, files.c}});
+  WriteFile(files.c, "abc!");
+  bin.refuse = true;
+  EXPECT_EQ(RecycleAllDoubles(again, false, bin.Recycle(), bin.Beep()), 0);
+  EXPECT_EQ(again.Cell(2, 1), files.c);
+  EXPECT_EQ(bin.beeps, 2);
+}
+
+TEST(RecycleBin, SingleFileMarksEveryCellOfTheFile) {
+  Sets files;
+  TGridModel grid = GridOf({{files.a, files.b}, {files.b, files.c}});
+  FakeBin bin;
+  const std::string marker = SuppressedMarkerText(true);
+  EXPECT_EQ(RecycleOneFile(grid, 2, files.b, files.a, marker, bin.Recycle()), RecycleOneOutcome::Recycled);
+  EXPECT_FALSE(FileExists(files.b));
+  EXPECT_EQ(grid.Cell(2, 1), marker);
+  EXPECT_EQ(grid.Cell(1, 2), marker);
+  EXPECT_EQ(grid.Cell(1, 1), files.a);
+
+  // The pair's other file is gone now: nothing happens.
+  EXPECT_EQ(RecycleOneFile(grid, 2, files.a, files.b, marker, bin.Recycle()), RecycleOneOutcome::NotFound);
+  EXPECT_EQ(RecycleOneFile(grid, 2, files.a, marker, marker, bin.Recycle()), RecycleOneOutcome::NotFound);
+  EXPECT_TRUE(FileExists(files.a));
+}
+
+TEST(RecycleBin, SingleFileRefusesWhatIsNoLongerACopy) {
+  Sets files;
+  TGridModel grid = GridOf({{files.a, files.b}});
+  FakeBin bin;
+  WriteFile(files.a, "ABC!");
+  EXPECT_EQ(RecycleOneFile(grid, 1, files.a, files.b, "m", bin.Recycle()), RecycleOneOutcome::Changed);
+  EXPECT_EQ(RecycleOneFile(grid, 1, files.a, files.a, "m", bin.Recycle()), RecycleOneOutcome::Changed);
+  bin.refuse = true;
+  EXPECT_EQ(RecycleOneFile(grid, 1, files.c, files.b, "m", bin.Recycle()), RecycleOneOutcome::ShellFailed);
+  EXPECT_TRUE(bin.recycled.empty());
+  EXPECT_EQ(grid.Cell(1, 1), files.a);
+}
