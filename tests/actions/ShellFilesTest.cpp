@@ -1,6 +1,8 @@
 #include "actions/ShellFiles.h"
+#include "actions/RecycleBin.h"
 #include "framework/core/Paths.h"
 #include "framework/core/Texts.h"
+#include "scan/ResultTables.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -45,6 +47,27 @@ TEST(ShellFiles, RecycledFilesLandInTheTrashAndCanBeRestored) {
   EXPECT_NE(TrashInfoFor(trash, name).find("Path="), std::string::npos);
 
   EXPECT_FALSE(ShellRecycle(dir / "never-existed.txt", nullptr));
+}
+
+TEST(ShellFiles, RecycleAllThroughTheShellKeepsOneCopy) {
+  if (TestTrash().empty())
+    GTEST_SKIP() << "HOME is not a private test folder";
+  TempDir dir;
+  const std::string a = dir / "a.dat", b = dir / "b.dat", c = dir / "c.dat";
+  for (const std::string &path : {a, b, c})
+    WriteFile(path, "copy");
+  TGridModel grid = MakeResultGrid(ResultGrid::Doubles);
+  int count = 0;
+  AppendRow(grid, ResultGrid::Doubles, count, {"1", a, b, "00000004"});
+  AppendRow(grid, ResultGrid::Doubles, count, {"2", b, c, "00000004"});
+  int beeps = 0;
+  const int recycled = RecycleAllDoubles(
+      grid, false, [](const std::string &path) { return ShellRecycle(path, nullptr); }, [&] { ++beeps; });
+  EXPECT_EQ(recycled, 2);
+  EXPECT_EQ(beeps, 0);
+  EXPECT_TRUE(FileExists(a));
+  EXPECT_FALSE(FileExists(b));
+  EXPECT_FALSE(FileExists(c));
 }
 
 TEST(ShellFiles, OpenReportsTheShellsResult) {
