@@ -1,16 +1,15 @@
 #include "JpegDecode.h"
 
 #include <csetjmp>
-#include <cstdio>
+#include <cstdio> // jpeglib.h needs size_t and FILE declared before it
 #include <memory>
 #include <new>
 
-#include "framework/core/Exceptions.h"
-#include "framework/core/Streams.h"
-
-// jpeglib.h needs size_t and FILE declared before it.
 #include <jerror.h>
 #include <jpeglib.h>
+
+#include "framework/core/Exceptions.h"
+#include "framework/core/Streams.h"
 
 namespace zorvex {
 

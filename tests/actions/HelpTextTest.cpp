@@ -25,15 +25,11 @@ TEST(HelpText, ThirtyFourLinesPerLanguageWithTheirFormats) {
       EXPECT_EQ(lines[i].firstIndent, bullet ? 20 : 2) << number;
     }
     EXPECT_EQ(lines[33].text, "===================================================");
-    EXPECT_EQ(lines[30].text.find("https://zorvex.example.com/download"), lines[30].text.size() - 35);
-    EXPECT_NE(lines[31].text.find(kForumAddress), std::string::npos);
+    EXPECT_TRUE(lines[31].text.ends_with(kForumAddress));
   }
   const std::vector<HelpLine> english = HelpLines(false), french = HelpLines(true);
   EXPECT_EQ(english[1].text, "============ BASIC USE ==============");
   EXPECT_EQ(french[1].text, "============ UTILISATION DE BASE ==============");
-  EXPECT_EQ(english[4].text, "2/  Check \"Recurse directories\" if they need to be scanned");
-  EXPECT_EQ(french[21].text, "Indiquer un filtre pour le type de fichiers à verifier, par exemple \"*.html\"");
-  EXPECT_EQ(english[17].text, "============ OTHER OPTIONS ==============");
   EXPECT_EQ(french[30].text, std::string("Téléchargement de la dernière version : ") + kDownloadAddress);
   EXPECT_EQ(HelpCaption(false), " Instructions for use Zorvex V1.1");
   EXPECT_EQ(HelpCaption(true), " Utilisation de Zorvex V1.1");
