@@ -65,8 +65,8 @@ TEST(Filters, IncludeAndExcludeRules) {
 
 TEST(Filters, TestsApplyInOrderAndTheFirstFailureNamesTheRejection) {
   ScanOptions options;
-  options.lowerIndex = 1;
-  options.upperIndex = 2;
+  options.lower = SizeBound::Class(1);
+  options.upper = SizeBound::Class(2);
   options.includeFilter = "*.jpg";
   options.excludeFilter = "*.jpg";
   EXPECT_EQ(FirstRejection(options, "a.txt", 100), Rejection::LowerBound);

@@ -1,0 +1,118 @@
+#include "DirectoryWalker.h"
+
+#include "ScanHost.h"
+#include "ScanState.h"
+#include "framework/core/Exceptions.h"
+#include "framework/core/FileFind.h"
+#include "framework/core/Paths.h"
+#include "framework/core/Streams.h"
+#include "framework/core/Texts.h"
+
+namespace zorvex {
+
+EntryKind ClassifyEntry(std::string_view name, uint32_t attributes) {
+  constexpr uint32_t neither = fa::VolumeID | fa::Device | fa::ReparsePoint | fa::Offline | fa::RecallOnOpen |
+                               fa::RecallOnDataAccess;
+  if (attributes & neither)
+    return EntryKind::Ignored;
+  if (name == "." || name == "..")
+    return EntryKind::Ignored;
+  return (attributes & fa::Directory) ? EntryKind::Folder : EntryKind::File;
+}
+
+void AdvanceProgress(ScanHost &host, ScanState &state, int done, int total) {
+  state.PreviousPercent = state.ProgressPercent;
+  state.ProgressPercent = static_cast<int>(int64_t(done) * 100 / total);
+  if (state.ProgressPercent > state.PreviousPercent) {
+    host.ProgressStepIt();
+    host.Yield();
+  }
+}
+
+void DirectoryWalker::CountFilesInDir(const std::string &searchPattern) { Walk(searchPattern, false); }
+
+void DirectoryWalker::ChecksumFilesInDir(const std::string &searchPattern) { Walk(searchPattern, true); }
+
+void DirectoryWalker::Walk(const std::string &searchPattern, bool checksumPhase) {
+  if (checksumPhase && host_.Options().showDetails)
+    host_.ShowMessage(MessageKind::Information,
+                      "R\xC3\xA9pertoire qui va \xC3\xAAtre scann\xC3\xA9 : \n" + searchPattern);
+  TSearchRec entry;
+  if (FindFirst(searchPattern, fa::AnyFile, entry) != 0)
+    return;
+  do {
+    switch (ClassifyEntry(entry.Name, entry.Attr)) {
+    case EntryKind::File: HandleFile(entry.Name, entry.Size, checksumPhase); break;
+    case EntryKind::Folder:
+      if (host_.Options().recurse)
+        AppendDirectory(entry.Name, checksumPhase ? state_.DirCount : state_.PrescanDirCount);
+      break;
+    case EntryKind::Ignored: break;
+    }
+    // A directory of many thousand entries must not freeze the window.
+    host_.Yield();
+  } while (FindNext(entry) == 0);
+  FindClose(entry);
+}
+
+void DirectoryWalker::HandleFile(const std::string &name, int64_t size, bool checksumPhase) {
+  try {
+    const ScanOptions options = host_.Options();
+    if (!LowerBoundAccepts(options.lower, size) || !UpperBoundAccepts(options.upper, size))
+      return;
+    const bool included = IncludeAccepts(options.includeFilter, name);
+    if (checksumPhase && options.includeFilter != "*.*" && options.showDetails)
+      host_.ShowMessage(MessageKind::Information, "Extension du fichier en cours de scan : " + FileExtension(name) +
+                                                      "\n\nExtension du filtre actuel = " +
+                                                      FilterExtension(options.includeFilter));
+    if (!included || ExcludeRejects(options.excludeFilter, name))
+      return;
+    state_.SearchPattern = state_.CurrentDir + name;
+    if (!checksumPhase) {
+      ++state_.ScopeCount;
+      ++state_.SizeCounts[size];
+      return;
+    }
+    AddFileRow(size);
+  } catch (const EAbort &) {
+    throw;
+  } catch (const Exception &) {
+    // A file that cannot be opened or read is skipped without a word.
+  }
+}
+
+bool DirectoryWalker::CouldHaveDouble(int64_t size) const {
+  if (size <= 0)
+    return false; // empty files are never paired
+  const auto found = state_.SizeCounts.find(size);
+  return found != state_.SizeCounts.end() && found->second > 1;
+}
+
+void DirectoryWalker::AddFileRow(int64_t size) {
+  const std::string path = state_.SearchPattern;
+  ScannedFile file;
+  file.size = size;
+  if (CouldHaveDouble(size)) {
+    file.digest = FileDigest(path);
+    file.hashed = true;
+  } else {
+    // Opened and closed all the same: a file that cannot be opened gets no row.
+    TFileStream probe(path, fm::OpenRead | fm::ShareDenyWrite);
+  }
+  const std::string crcText = file.hashed ? IntToStr(file.digest.crc) : std::string();
+  AppendRow(host_.Grid(ResultGrid::Files), ResultGrid::Files, state_.FileCount,
+            {IntToStr(state_.FileCount + 1), path, crcText, "", IntToStr(size)});
+  state_.Files.push_back(file);
+
+  // With no count from phase 1 (the tree grew since), there is no progress to show.
+  if (state_.ScopeCount > 0)
+    AdvanceProgress(host_, state_, state_.FileCount, state_.ScopeCount);
+}
+
+void DirectoryWalker::AppendDirectory(const std::string &name, int &counter) {
+  state_.SearchPattern = state_.CurrentDir + name;
+  AppendRow(host_.Grid(ResultGrid::Dirs), ResultGrid::Dirs, counter,
+            {IntToStr(counter + 1), state_.SearchPattern + PathDelim});
+}
+
+} // namespace zorvex

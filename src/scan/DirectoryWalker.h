@@ -1,0 +1,52 @@
+#pragma once
+// Lists one directory and decides for each entry whether it is a file in
+// scope, a folder to visit later, or nothing. The walker never descends: it
+// appends the folders it meets to the directories grid, which the pipeline
+// works through in order, so the tree is walked breadth first.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace zorvex {
+
+class ScanHost;
+struct ScanState;
+
+enum class EntryKind { Ignored, Folder, File };
+
+// Any entry with the directory bit is a folder, whatever its other bits
+// (read-only and hidden folders included); any other entry is a file.
+// Links, junctions, cloud placeholders (reparse points), offline and
+// recall-on-access entries, volume labels and devices are neither: following
+// them could loop or start a download.
+EntryKind ClassifyEntry(std::string_view name, uint32_t attributes);
+
+// The progress rule of phases 2 and 3: the whole percentage done * 100 /
+// total; each time it grows the bar advances one step and the host yields.
+void AdvanceProgress(ScanHost &host, ScanState &state, int done, int total);
+
+class DirectoryWalker {
+public:
+  DirectoryWalker(ScanHost &host, ScanState &state) : host_(host), state_(state) {}
+
+  // Phase 1: counts the files in scope (ScopeCount and the count per size)
+  // and appends the folders to SG2 with PrescanDirCount.
+  void CountFilesInDir(const std::string &searchPattern);
+  // Phase 2: one SG1 row per file in scope that can be opened, checksummed
+  // when another file in scope has its size; folders appended with DirCount;
+  // progress advanced.
+  void ChecksumFilesInDir(const std::string &searchPattern);
+
+private:
+  void Walk(const std::string &searchPattern, bool checksumPhase);
+  void HandleFile(const std::string &name, int64_t size, bool checksumPhase);
+  void AddFileRow(int64_t size);
+  void AppendDirectory(const std::string &name, int &counter);
+  bool CouldHaveDouble(int64_t size) const;
+
+  ScanHost &host_;
+  ScanState &state_;
+};
+
+} // namespace zorvex

@@ -1,0 +1,288 @@
+#include "ScanPipeline.h"
+
+#include "DirectoryWalker.h"
+#include "Language.h"
+#include "ScanHost.h"
+#include "framework/core/Exceptions.h"
+#include "framework/core/GridModel.h"
+#include "framework/core/Paths.h"
+#include "framework/core/Texts.h"
+
+#include <algorithm>
+#include <unordered_map>
+#include <vector>
+
+namespace zorvex {
+
+ScanState MainScan;
+
+std::string PhaseText(int phase, bool french) {
+  switch (phase) {
+  case 1: return Tr(french, "1/3 : GET TOTAL SIZE", "1/3 : CALCULE TAILLE TOTALE");
+  case 2: return Tr(french, "2/3 : COMPUTE CRC", "2/3 : CALCULE CRC");
+  default: return Tr(french, "3/3 : LIST DOUBLES", "3/3 : LISTE DOUBLONS");
+  }
+}
+
+std::string SizeWindowErrorText(bool french) {
+  return Tr(french, "File size : Your maximum is not greater than your minimum",
+            "Taille fichier : Votre maximum n'est pas sup\xC3\xA9rieur \xC3\xA0 votre minimum");
+}
+
+std::string DoublesFoundText(int doubleCount, bool french) {
+  if (doubleCount == 0)
+    return Tr(french, "No doubles found", "Aucun doublon trouv\xC3\xA9");
+  if (doubleCount == 1)
+    return IntToStr(1) + Tr(french, " double found", " doublon trouv\xC3\xA9");
+  return IntToStr(doubleCount) + Tr(french, " doubles found", " doublons trouv\xC3\xA9s");
+}
+
+namespace {
+
+constexpr const char *kAllFiles = "*.*";
+
+// Marks the scan as running for its whole length; when it ends any other way
+// than by completing (abort, or a failure the caller will report), the
+// controls go back to idle so that Start is usable again.
+class RunningScan {
+public:
+  RunningScan(ScanHost &host, ScanState &state) : host_(host), state_(state) { state_.Running = true; }
+  ~RunningScan() {
+    state_.Running = false;
+    if (completed_)
+      return;
+    try {
+      host_.SetPhaseVisible(false);
+      host_.SetProgressVisible(false);
+      host_.SetButtonEnabled(ScanButton::Abort, false);
+      host_.SetButtonEnabled(ScanButton::Start, true);
+    } catch (...) {
+      // Nothing may escape a destructor; the controls are as they were.
+    }
+  }
+  RunningScan(const RunningScan &) = delete;
+  RunningScan &operator=(const RunningScan &) = delete;
+  void Completed() { completed_ = true; }
+
+private:
+  ScanHost &host_;
+  ScanState &state_;
+  bool completed_ = false;
+};
+
+struct ContentKey {
+  int64_t size;
+  ContentDigest digest;
+  friend bool operator==(const ContentKey &, const ContentKey &) = default;
+};
+
+struct ContentKeyHash {
+  size_t operator()(const ContentKey &key) const noexcept {
+    // The hash is already uniformly spread; mix in the size for good measure.
+    return static_cast<size_t>(key.digest.hashLow ^ (uint64_t(key.size) * 0x9E3779B97F4A7C15ull));
+  }
+};
+
+} // namespace
+
+void ScanPipeline::BitBtn1Click() {
+  if (RunScan() != ScanOutcome::Completed)
+    Abort();
+}
+
+void ScanPipeline::BitBtn3Click() {
+  state_.AbortRequested = true;
+  host_.SetButtonEnabled(ScanButton::Abort, false);
+  host_.SetPhaseVisible(false);
+  host_.SetProgressVisible(false);
+  // While the aborted scan finishes its directory or checksum, a second Start
+  // would run inside it: the scan enables Start itself when it has ended.
+  if (!state_.Running)
+    host_.SetButtonEnabled(ScanButton::Start, true);
+}
+
+void ScanPipeline::ResetGrids() {
+  ResetRows(host_.Grid(ResultGrid::Files), ResultGrid::Files, state_.FileCount);
+  // An abort in phase 1 leaves directory rows counted by PrescanDirCount alone.
+  int dirRows = std::max(state_.DirCount, state_.PrescanDirCount);
+  ResetRows(host_.Grid(ResultGrid::Dirs), ResultGrid::Dirs, dirRows);
+  ResetRows(host_.Grid(ResultGrid::Doubles), ResultGrid::Doubles, state_.DoubleCount);
+  state_.DirCount = 0;
+  state_.ScopeCount = 0;
+  state_.PrescanDirCount = 0;
+  state_.AbortRequested = false;
+  state_.Files.clear();
+  state_.SizeCounts.clear();
+}
+
+std::string ScanPipeline::StartDirectory() {
+  std::string directory = host_.Options().startDirectory;
+  // Typed without its trailing separator, the pattern would list the parent.
+  if (!directory.empty() && directory.back() != PathDelim && directory.back() != '/')
+    directory += PathDelim;
+  return directory;
+}
+
+ScanOutcome ScanPipeline::RunScan() {
+  if (state_.Running)
+    return ScanOutcome::Busy;
+  ResetGrids();
+  host_.ShowFileGrids();
+
+  const ScanOptions options = host_.Options();
+  if (SizeWindowContradictory(options.lower, options.upper)) {
+    host_.ShowMessage(MessageKind::Error, SizeWindowErrorText(host_.French()));
+    return ScanOutcome::Invalid;
+  }
+
+  RunningScan running(host_, state_);
+  host_.SetButtonEnabled(ScanButton::Start, false);
+  host_.SetButtonEnabled(ScanButton::Abort, true);
+  host_.SetButtonEnabled(ScanButton::Print, false);
+  host_.SetButtonEnabled(ScanButton::Save, false);
+  host_.SetPhaseVisible(true);
+
+  StartPhase(1, false);
+  if (!WalkTree(false))
+    return ScanOutcome::Aborted;
+  TGridModel &dirs = host_.Grid(ResultGrid::Dirs);
+  for (int row = 1; row <= state_.PrescanDirCount; ++row) {
+    dirs.SetCell(dirs_col::Num, row, std::string());
+    dirs.SetCell(dirs_col::Path, row, std::string());
+  }
+
+  StartPhase(2, true);
+  if (!WalkTree(true) || !ChecksumLateSharers())
+    return ScanOutcome::Aborted;
+
+  state_.DoubleCount = 0;
+  StartPhase(3, true);
+  state_.LastFirstFile.clear();
+  if (!ListDoubles())
+    return ScanOutcome::Aborted;
+
+  running.Completed();
+  state_.AbortRequested = false;
+  host_.SetButtonEnabled(ScanButton::Start, true);
+  host_.SetButtonEnabled(ScanButton::Abort, false);
+  if (state_.DoubleCount > 0) {
+    host_.SetButtonEnabled(ScanButton::Print, true);
+    host_.SetButtonEnabled(ScanButton::Save, true);
+  }
+  host_.SetPhaseVisible(false);
+  host_.SetProgressVisible(false);
+  host_.ShowMessage(MessageKind::Information, DoublesFoundText(state_.DoubleCount, host_.French()));
+  if (state_.DoubleCount > 0)
+    host_.SetButtonEnabled(ScanButton::RecycleAll, true);
+  return ScanOutcome::Completed;
+}
+
+void ScanPipeline::StartPhase(int phase, bool showProgress) {
+  host_.SetPhaseText(PhaseText(phase, host_.French()));
+  host_.SetProgressVisible(showProgress);
+  if (showProgress) {
+    host_.SetProgressPosition(0);
+    state_.ProgressPercent = 0;
+    state_.PreviousPercent = 0;
+  }
+}
+
+bool ScanPipeline::WalkTree(bool checksumPhase) {
+  DirectoryWalker walker(host_, state_);
+  const auto walkOne = [&](const std::string &directory) {
+    state_.CurrentDir = directory;
+    state_.SearchPattern = directory + kAllFiles;
+    const std::string pattern = state_.SearchPattern;
+    if (checksumPhase)
+      walker.ChecksumFilesInDir(pattern);
+    else
+      walker.CountFilesInDir(pattern);
+    host_.Yield();
+    return !state_.AbortRequested;
+  };
+  if (!walkOne(StartDirectory()))
+    return false;
+  if (!host_.Options().recurse)
+    return true;
+  // SG2 is the work list: the walker appends to it while this loop runs.
+  const int &dirCount = checksumPhase ? state_.DirCount : state_.PrescanDirCount;
+  for (int row = 1; row <= dirCount; ++row)
+    if (!walkOne(host_.Grid(ResultGrid::Dirs).Cell(dirs_col::Path, row)))
+      return false;
+  return true;
+}
+
+// Phase 2 reads only files whose size phase 1 saw more than once. When the
+// tree changed in between, a size may be shared only now: those files are
+// read here, so that phase 3 sees every possible double.
+bool ScanPipeline::ChecksumLateSharers() {
+  std::unordered_map<int64_t, int> sizeCounts;
+  for (const ScannedFile &file : state_.Files)
+    ++sizeCounts[file.size];
+  TGridModel &files = host_.Grid(ResultGrid::Files);
+  for (int row = 1; row <= state_.FileCount; ++row) {
+    ScannedFile &file = state_.Files[static_cast<size_t>(row - 1)];
+    if (file.hashed || file.size <= 0 || sizeCounts[file.size] < 2)
+      continue;
+    try {
+      file.digest = FileDigest(files.Cell(files_col::Path, row));
+      file.hashed = true;
+      files.SetCell(files_col::Crc, row, IntToStr(file.digest.crc));
+    } catch (const EAbort &) {
+      throw;
+    } catch (const Exception &) {
+      // Gone or locked since phase 2: it keeps its row and has no double.
+    }
+    host_.Yield();
+    if (state_.AbortRequested)
+      return false;
+  }
+  return true;
+}
+
+bool ScanPipeline::ListDoubles() {
+  const int fileCount = state_.FileCount;
+  // next[k]: the first row after k with the same size and content, 0 if none.
+  // One pass over an index instead of comparing every pair.
+  std::vector<int> next(static_cast<size_t>(fileCount) + 1, 0);
+  {
+    std::unordered_map<ContentKey, int, ContentKeyHash> lastOfGroup;
+    lastOfGroup.reserve(static_cast<size_t>(fileCount));
+    for (int row = 1; row <= fileCount; ++row) {
+      const ScannedFile &file = state_.Files[static_cast<size_t>(row - 1)];
+      if (!file.hashed || file.size <= 0)
+        continue;
+      const auto [found, inserted] = lastOfGroup.try_emplace(ContentKey{file.size, file.digest}, row);
+      if (!inserted) {
+        next[static_cast<size_t>(found->second)] = row;
+        found->second = row;
+      }
+      host_.Yield();
+      if (state_.AbortRequested)
+        return false;
+    }
+  }
+
+  const TGridModel &files = host_.Grid(ResultGrid::Files);
+  TGridModel &doubles = host_.Grid(ResultGrid::Doubles);
+  for (int k = 1; k <= fileCount; ++k) {
+    const int j = next[static_cast<size_t>(k)];
+    if (j != 0) {
+      const std::string &first = files.Cell(files_col::Path, k);
+      // A first file already listed (the same path met twice) gets no second row.
+      if (first != state_.LastFirstFile) {
+        state_.LastFirstFile = first;
+        AppendRow(doubles, ResultGrid::Doubles, state_.DoubleCount,
+                  {IntToStr(state_.DoubleCount + 1), first, files.Cell(files_col::Path, j),
+                   PadSizeText(files.Cell(files_col::Size, j))});
+      }
+    }
+    host_.Yield();
+    if (state_.AbortRequested)
+      return false;
+    AdvanceProgress(host_, state_, k, fileCount);
+  }
+  return true;
+}
+
+} // namespace zorvex
