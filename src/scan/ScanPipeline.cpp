@@ -115,12 +115,11 @@ void ScanPipeline::ResetGrids() {
   state_.SizeCounts.clear();
 }
 
-std::string ScanPipeline::StartDirectory() {
-  std::string directory = host_.Options().startDirectory;
-  // Typed without its trailing separator, the pattern would list the parent.
-  if (!directory.empty() && directory.back() != PathDelim && directory.back() != '/')
-    directory += PathDelim;
-  return directory;
+std::string StartFolderPath(std::string folder) {
+  // An empty text stays empty: the pattern then lists the current directory.
+  if (!folder.empty() && folder.back() != PathDelim && folder.back() != '/')
+    folder += PathDelim;
+  return folder;
 }
 
 ScanOutcome ScanPipeline::RunScan() {
@@ -200,7 +199,7 @@ bool ScanPipeline::WalkTree(bool checksumPhase) {
     host_.Yield();
     return !state_.AbortRequested;
   };
-  if (!walkOne(StartDirectory()))
+  if (!walkOne(StartFolderPath(host_.Options().startDirectory)))
     return false;
   if (!host_.Options().recurse)
     return true;

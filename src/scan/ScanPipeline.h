@@ -23,6 +23,10 @@ enum class ScanOutcome {
   Busy // a scan is still running (or finishing after Abort): not started
 };
 
+// The starting folder with a trailing separator: typed without one, the
+// search pattern would list the parent's entries instead.
+std::string StartFolderPath(std::string folder);
+
 std::string PhaseText(int phase, bool french);
 std::string SizeWindowErrorText(bool french);
 std::string DoublesFoundText(int doubleCount, bool french);
@@ -47,7 +51,6 @@ public:
 
 private:
   void ResetGrids();
-  std::string StartDirectory();
   bool WalkTree(bool checksumPhase);
   bool ChecksumLateSharers();
   void StartPhase(int phase, bool showProgress);
