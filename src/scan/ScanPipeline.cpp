@@ -70,17 +70,41 @@ private:
   bool completed_ = false;
 };
 
-struct ContentKey {
-  int64_t size;
-  ContentDigest digest;
-  friend bool operator==(const ContentKey &, const ContentKey &) = default;
-};
+bool SameContent(const ScannedFile &a, const ScannedFile &b) { return a.size == b.size && a.digest == b.digest; }
 
-struct ContentKeyHash {
-  size_t operator()(const ContentKey &key) const noexcept {
-    // The hash is already uniformly spread; mix in the size for good measure.
-    return static_cast<size_t>(key.digest.hashLow ^ (uint64_t(key.size) * 0x9E3779B97F4A7C15ull));
+// For each file row, the first later row with the same size and content (0
+// if none), through an open-addressing table of the last row seen per
+// content: one pass, no allocation per file.
+class NextCopyIndex {
+public:
+  explicit NextCopyIndex(const std::vector<ScannedFile> &files) : files_(files), next_(files.size() + 1, 0) {
+    size_t capacity = 16;
+    while (capacity < 2 * files.size())
+      capacity *= 2;
+    slots_.assign(capacity, 0);
   }
+  // Rows must be added in increasing order.
+  void Add(int row) {
+    const ScannedFile &file = files_[static_cast<size_t>(row - 1)];
+    const size_t mask = slots_.size() - 1;
+    // The content hash is already uniformly spread.
+    for (size_t slot = static_cast<size_t>(file.digest.hashLow ^ uint64_t(file.size)) & mask;;
+         slot = (slot + 1) & mask) {
+      int &last = slots_[slot];
+      if (last == 0 || SameContent(files_[static_cast<size_t>(last - 1)], file)) {
+        if (last != 0)
+          next_[static_cast<size_t>(last)] = row;
+        last = row;
+        return;
+      }
+    }
+  }
+  int Next(int row) const { return next_[static_cast<size_t>(row)]; }
+
+private:
+  const std::vector<ScannedFile> &files_;
+  std::vector<int> next_;
+  std::vector<int> slots_; // row numbers, 0 for a free slot
 };
 
 } // namespace
@@ -240,32 +264,22 @@ bool ScanPipeline::ChecksumLateSharers() {
 }
 
 bool ScanPipeline::ListDoubles() {
-  const int fileCount = state_.FileCount;
-  // next[k]: the first row after k with the same size and content, 0 if none.
-  // One pass over an index instead of comparing every pair.
-  std::vector<int> next(static_cast<size_t>(fileCount) + 1, 0);
-  {
-    std::unordered_map<ContentKey, int, ContentKeyHash> lastOfGroup;
-    lastOfGroup.reserve(static_cast<size_t>(fileCount));
-    for (int row = 1; row <= fileCount; ++row) {
-      const ScannedFile &file = state_.Files[static_cast<size_t>(row - 1)];
-      if (!file.hashed || file.size <= 0)
-        continue;
-      const auto [found, inserted] = lastOfGroup.try_emplace(ContentKey{file.size, file.digest}, row);
-      if (!inserted) {
-        next[static_cast<size_t>(found->second)] = row;
-        found->second = row;
-      }
-      host_.Yield();
-      if (state_.AbortRequested)
-        return false;
-    }
+  const int fileCount = std::min(state_.FileCount, static_cast<int>(state_.Files.size()));
+  NextCopyIndex index(state_.Files);
+  for (int row = 1; row <= fileCount; ++row) {
+    const ScannedFile &file = state_.Files[static_cast<size_t>(row - 1)];
+    if (!file.hashed || file.size <= 0)
+      continue;
+    index.Add(row);
+    host_.Yield();
+    if (state_.AbortRequested)
+      return false;
   }
 
   const TGridModel &files = host_.Grid(ResultGrid::Files);
   TGridModel &doubles = host_.Grid(ResultGrid::Doubles);
   for (int k = 1; k <= fileCount; ++k) {
-    const int j = next[static_cast<size_t>(k)];
+    const int j = index.Next(k);
     if (j != 0) {
       const std::string &first = files.Cell(files_col::Path, k);
       // A first file already listed (the same path met twice) gets no second row.
