@@ -26,7 +26,7 @@ constexpr int64_t kHeadSize = 4096;
 
 struct Generator {
   std::mt19937_64 rng;
-  std::lognormal_distribution<double> sizes{10.0, 1.6}; // median about 22 KB
+  std::lognormal_distribution<double> sizes{9.87, 1.6}; // median about 19 KB
 
   explicit Generator(uint64_t seed) : rng(seed) {}
 

@@ -33,26 +33,42 @@ void DirectoryWalker::CountFilesInDir(const std::string &searchPattern) { Walk(s
 
 void DirectoryWalker::ChecksumFilesInDir(const std::string &searchPattern) { Walk(searchPattern, true); }
 
+std::vector<ListedEntry> DirectoryWalker::List(const std::string &searchPattern) {
+  std::vector<ListedEntry> entries;
+  TSearchRec entry;
+  if (FindFirst(searchPattern, fa::AnyFile, entry) != 0)
+    return entries;
+  do {
+    if (ClassifyEntry(entry.Name, entry.Attr) != EntryKind::Ignored)
+      entries.push_back({entry.Name, entry.Size, entry.Attr});
+    host_.Yield();
+  } while (FindNext(entry) == 0);
+  FindClose(entry);
+  return entries;
+}
+
 void DirectoryWalker::Walk(const std::string &searchPattern, bool checksumPhase) {
   if (checksumPhase && host_.Options().showDetails)
     host_.ShowMessage(MessageKind::Information,
                       "R\xC3\xA9pertoire qui va \xC3\xAAtre scann\xC3\xA9 : \n" + searchPattern);
-  TSearchRec entry;
-  if (FindFirst(searchPattern, fa::AnyFile, entry) != 0)
-    return;
-  do {
-    switch (ClassifyEntry(entry.Name, entry.Attr)) {
-    case EntryKind::File: HandleFile(entry.Name, entry.Size, checksumPhase); break;
-    case EntryKind::Folder:
-      if (host_.Options().recurse)
-        AppendDirectory(entry.Name, checksumPhase ? state_.DirCount : state_.PrescanDirCount);
-      break;
-    case EntryKind::Ignored: break;
-    }
+  std::vector<ListedEntry> entries;
+  const auto kept = state_.Listings.find(searchPattern);
+  if (checksumPhase && kept != state_.Listings.end()) {
+    entries = std::move(kept->second);
+    state_.Listings.erase(kept);
+  } else {
+    entries = List(searchPattern);
+  }
+  for (const ListedEntry &entry : entries) {
+    if (ClassifyEntry(entry.name, entry.attributes) == EntryKind::File)
+      HandleFile(entry.name, entry.size, checksumPhase);
+    else if (host_.Options().recurse)
+      AppendDirectory(entry.name, checksumPhase ? state_.DirCount : state_.PrescanDirCount);
     // A directory of many thousand entries must not freeze the window.
     host_.Yield();
-  } while (FindNext(entry) == 0);
-  FindClose(entry);
+  }
+  if (!checksumPhase)
+    state_.Listings[searchPattern] = std::move(entries);
 }
 
 void DirectoryWalker::HandleFile(const std::string &name, int64_t size, bool checksumPhase) {

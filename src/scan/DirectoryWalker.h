@@ -7,11 +7,13 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zorvex {
 
 class ScanHost;
 struct ScanState;
+struct ListedEntry;
 
 enum class EntryKind { Ignored, Folder, File };
 
@@ -35,10 +37,12 @@ public:
   void CountFilesInDir(const std::string &searchPattern);
   // Phase 2: one SG1 row per file in scope that can be opened, checksummed
   // when another file in scope has its size; folders appended with DirCount;
-  // progress advanced.
+  // progress advanced. A directory listed by phase 1 is not listed again:
+  // phase 2 goes through the same entries.
   void ChecksumFilesInDir(const std::string &searchPattern);
 
 private:
+  std::vector<ListedEntry> List(const std::string &searchPattern);
   void Walk(const std::string &searchPattern, bool checksumPhase);
   void HandleFile(const std::string &name, int64_t size, bool checksumPhase);
   void AddFileRow(int64_t size);

@@ -137,6 +137,7 @@ void ScanPipeline::ResetGrids() {
   state_.AbortRequested = false;
   state_.Files.clear();
   state_.SizeCounts.clear();
+  state_.Listings.clear();
 }
 
 std::string StartFolderPath(std::string folder) {
@@ -175,7 +176,9 @@ ScanOutcome ScanPipeline::RunScan() {
   }
 
   StartPhase(2, true);
-  if (!WalkTree(true) || !ChecksumLateSharers())
+  const bool walked = WalkTree(true);
+  state_.Listings.clear();
+  if (!walked || !ChecksumLateSharers())
     return ScanOutcome::Aborted;
 
   state_.DoubleCount = 0;

@@ -18,6 +18,13 @@ struct ScannedFile {
   ContentDigest digest;
 };
 
+// A directory entry as phase 1 listed it.
+struct ListedEntry {
+  std::string name;
+  int64_t size = 0;
+  uint32_t attributes = 0;
+};
+
 struct ScanState {
   std::string CurrentDir;    // directory being walked, ending with a separator
   std::string SearchPattern; // CurrentDir + "*.*", then the entry at hand
@@ -37,6 +44,9 @@ struct ScanState {
   std::vector<ScannedFile> Files;
   // Phase 1: how many files in scope have each size.
   std::unordered_map<int64_t, int> SizeCounts;
+  // Phase 1's listing of each search pattern, so that phase 2 does not list
+  // every directory again.
+  std::unordered_map<std::string, std::vector<ListedEntry>> Listings;
 };
 
 } // namespace zorvex

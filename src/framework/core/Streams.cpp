@@ -273,8 +273,7 @@ TFileStream::TFileStream(const std::string &path, unsigned mode) : path_(path) {
     fd_ = -1;
     throw EFOpenError(path, EISDIR, "Not a regular file");
   }
-  if (flags & O_NONBLOCK)
-    fcntl(fd_, F_SETFL, fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+  // O_NONBLOCK stays: it has no effect on the regular files that get here.
 }
 
 TFileStream::~TFileStream() {
