@@ -4,7 +4,7 @@ find the same sets of duplicate files, then measures each with a warm cache,
 runs alternating, and prints a table of medians: wall time, bytes read (rchar
 of /proc/PID/io) and peak memory (maximum resident set).
 
-    compare.py --cli build/native/src/cli/zorvex-cli --tree build/bench/tree
+    compare.py --cli zorvex-cli --measure bench_scan_measure --tree DIR
 """
 import argparse
 import os
@@ -13,25 +13,16 @@ import statistics
 import subprocess
 import sys
 import tempfile
-import time
+
+
+MEASURE = None  # the launcher that measures one run
 
 
 def measure(argv, stdout_path=os.devnull):
     """Runs argv; returns (seconds, bytes read, peak KiB, exit status)."""
-    with open(stdout_path, "wb") as out, open(os.devnull, "wb") as err:
-        start = time.perf_counter()
-        process = subprocess.Popen(argv, stdout=out, stderr=err, stdin=subprocess.DEVNULL)
-        # Wait without reaping, so that the process's I/O counters can still be read.
-        os.waitid(os.P_PID, process.pid, os.WEXITED | os.WNOWAIT)
-        seconds = time.perf_counter() - start
-        rchar = 0
-        with open(f"/proc/{process.pid}/io") as io:
-            for line in io:
-                if line.startswith("rchar:"):
-                    rchar = int(line.split()[1])
-        _, status, usage = os.wait4(process.pid, 0)
-        process.returncode = os.waitstatus_to_exitcode(status)
-    return seconds, rchar, usage.ru_maxrss, process.returncode
+    result = subprocess.run([MEASURE, stdout_path] + argv, capture_output=True, text=True, check=True)
+    seconds, rchar, peak, status = result.stdout.split()
+    return float(seconds), int(rchar), int(peak), int(status)
 
 
 def zorvex_sets(text):
@@ -80,10 +71,13 @@ def rdfind_sets(text):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--cli", required=True)
+    parser.add_argument("--measure", required=True, help="the bench_scan_measure launcher")
     parser.add_argument("--tree", required=True)
     parser.add_argument("--runs", type=int, default=7)
     parser.add_argument("--output", help="also write the table to this file")
     args = parser.parse_args()
+    global MEASURE
+    MEASURE = os.path.abspath(args.measure)
     tree = os.path.abspath(args.tree)
     work = tempfile.mkdtemp(prefix="zorvex-bench-")
     rdfind_out = os.path.join(work, "rdfind.txt")

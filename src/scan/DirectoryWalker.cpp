@@ -35,6 +35,12 @@ void DirectoryWalker::ChecksumFilesInDir(const std::string &searchPattern) { Wal
 
 std::vector<ListedEntry> DirectoryWalker::List(const std::string &searchPattern) {
   std::vector<ListedEntry> entries;
+  if (lister_) {
+    for (ListedEntry &entry : lister_(searchPattern))
+      if (ClassifyEntry(entry.name, entry.attributes) != EntryKind::Ignored)
+        entries.push_back(std::move(entry));
+    return entries;
+  }
   TSearchRec entry;
   if (FindFirst(searchPattern, fa::AnyFile, entry) != 0)
     return entries;

@@ -5,6 +5,7 @@
 // works through in order, so the tree is walked breadth first.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,9 +29,14 @@ EntryKind ClassifyEntry(std::string_view name, uint32_t attributes);
 // total; each time it grows the bar advances one step and the host yields.
 void AdvanceProgress(ScanHost &host, ScanState &state, int done, int total);
 
+// The entries of a search pattern, "." and ".." included; the file system's
+// listing unless a test gives its own.
+using DirectoryLister = std::function<std::vector<ListedEntry>(const std::string &searchPattern)>;
+
 class DirectoryWalker {
 public:
-  DirectoryWalker(ScanHost &host, ScanState &state) : host_(host), state_(state) {}
+  DirectoryWalker(ScanHost &host, ScanState &state, DirectoryLister lister = {})
+      : host_(host), state_(state), lister_(std::move(lister)) {}
 
   // Phase 1: counts the files in scope (ScopeCount and the count per size)
   // and appends the folders to SG2 with PrescanDirCount.
@@ -51,6 +57,7 @@ private:
 
   ScanHost &host_;
   ScanState &state_;
+  DirectoryLister lister_;
 };
 
 } // namespace zorvex

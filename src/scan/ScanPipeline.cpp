@@ -214,7 +214,7 @@ void ScanPipeline::StartPhase(int phase, bool showProgress) {
 }
 
 bool ScanPipeline::WalkTree(bool checksumPhase) {
-  DirectoryWalker walker(host_, state_);
+  DirectoryWalker walker(host_, state_, lister_);
   const auto walkOne = [&](const std::string &directory) {
     state_.CurrentDir = directory;
     state_.SearchPattern = directory + kAllFiles;

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "scan/DirectoryWalker.h"
 #include "scan/ScanState.h"
 
 namespace zorvex {
@@ -48,6 +49,7 @@ public:
   bool ListDoubles();
 
   ScanState &State() { return state_; }
+  void SetDirectoryLister(DirectoryLister lister) { lister_ = std::move(lister); }
 
 private:
   void ResetGrids();
@@ -57,6 +59,7 @@ private:
 
   ScanHost &host_;
   ScanState &state_;
+  DirectoryLister lister_;
 };
 
 } // namespace zorvex
