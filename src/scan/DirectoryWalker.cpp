@@ -8,6 +8,8 @@
 #include "framework/core/Streams.h"
 #include "framework/core/Texts.h"
 
+#include <optional>
+
 namespace zorvex {
 
 EntryKind ClassifyEntry(std::string_view name, uint32_t attributes) {
@@ -65,9 +67,13 @@ void DirectoryWalker::Walk(const std::string &searchPattern, bool checksumPhase)
   } else {
     entries = List(searchPattern);
   }
+  // Phase 2 opens every file in scope: by name in the open directory.
+  std::optional<TDirectoryHandle> directory;
+  if (checksumPhase)
+    directory.emplace(state_.CurrentDir);
   for (const ListedEntry &entry : entries) {
     if (ClassifyEntry(entry.name, entry.attributes) == EntryKind::File)
-      HandleFile(entry.name, entry.size, checksumPhase);
+      HandleFile(entry.name, entry.size, directory ? &*directory : nullptr);
     else if (host_.Options().recurse)
       AppendDirectory(entry.name, checksumPhase ? state_.DirCount : state_.PrescanDirCount);
     // A directory of many thousand entries must not freeze the window.
@@ -77,7 +83,8 @@ void DirectoryWalker::Walk(const std::string &searchPattern, bool checksumPhase)
     state_.Listings[searchPattern] = std::move(entries);
 }
 
-void DirectoryWalker::HandleFile(const std::string &name, int64_t size, bool checksumPhase) {
+void DirectoryWalker::HandleFile(const std::string &name, int64_t size, const TDirectoryHandle *directory) {
+  const bool checksumPhase = directory != nullptr;
   try {
     const ScanOptions options = host_.Options();
     if (!LowerBoundAccepts(options.lower, size) || !UpperBoundAccepts(options.upper, size))
@@ -95,7 +102,7 @@ void DirectoryWalker::HandleFile(const std::string &name, int64_t size, bool che
       ++state_.SizeCounts[size];
       return;
     }
-    AddFileRow(size);
+    AddFileRow(*directory, name, size);
   } catch (const EAbort &) {
     throw;
   } catch (const Exception &) {
@@ -110,17 +117,18 @@ bool DirectoryWalker::CouldHaveDouble(int64_t size) const {
   return found != state_.SizeCounts.end() && found->second > 1;
 }
 
-void DirectoryWalker::AddFileRow(int64_t size) {
-  const std::string path = state_.SearchPattern;
+void DirectoryWalker::AddFileRow(const TDirectoryHandle &directory, const std::string &name, int64_t size) {
   ScannedFile file;
   file.size = size;
-  if (CouldHaveDouble(size)) {
-    file.digest = FileDigest(path);
-    file.hashed = true;
-  } else {
-    // Opened and closed all the same: a file that cannot be opened gets no row.
-    TFileStream probe(path, fm::OpenRead | fm::ShareDenyWrite);
+  {
+    // Opened even when not read: a file that cannot be opened gets no row.
+    TFileStream stream(directory, name, fm::OpenRead | fm::ShareDenyWrite);
+    if (CouldHaveDouble(size)) {
+      file.digest = StreamDigest(stream);
+      file.hashed = true;
+    }
   }
+  const std::string &path = state_.SearchPattern;
   const std::string crcText = file.hashed ? IntToStr(file.digest.crc) : std::string();
   AppendRow(host_.Grid(ResultGrid::Files), ResultGrid::Files, state_.FileCount,
             {IntToStr(state_.FileCount + 1), path, crcText, "", IntToStr(size)});

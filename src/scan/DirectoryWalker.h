@@ -15,6 +15,7 @@ namespace zorvex {
 class ScanHost;
 struct ScanState;
 struct ListedEntry;
+class TDirectoryHandle;
 
 enum class EntryKind { Ignored, Folder, File };
 
@@ -50,8 +51,9 @@ public:
 private:
   std::vector<ListedEntry> List(const std::string &searchPattern);
   void Walk(const std::string &searchPattern, bool checksumPhase);
-  void HandleFile(const std::string &name, int64_t size, bool checksumPhase);
-  void AddFileRow(int64_t size);
+  // directory: phase 2's open directory; null in phase 1.
+  void HandleFile(const std::string &name, int64_t size, const TDirectoryHandle *directory);
+  void AddFileRow(const TDirectoryHandle &directory, const std::string &name, int64_t size);
   void AppendDirectory(const std::string &name, int &counter);
   bool CouldHaveDouble(int64_t size) const;
 
