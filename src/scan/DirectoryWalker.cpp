@@ -8,6 +8,7 @@
 #include "framework/core/Streams.h"
 #include "framework/core/Texts.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace zorvex {
@@ -20,6 +21,11 @@ EntryKind ClassifyEntry(std::string_view name, uint32_t attributes) {
   if (name == "." || name == "..")
     return EntryKind::Ignored;
   return (attributes & fa::Directory) ? EntryKind::Folder : EntryKind::File;
+}
+
+bool SizeShared(const std::vector<int64_t> &sortedSizes, int64_t size) {
+  const auto first = std::lower_bound(sortedSizes.begin(), sortedSizes.end(), size);
+  return first != sortedSizes.end() && first + 1 != sortedSizes.end() && first[1] == size && *first == size;
 }
 
 void AdvanceProgress(ScanHost &host, ScanState &state, int done, int total) {
@@ -99,7 +105,7 @@ void DirectoryWalker::HandleFile(const std::string &name, int64_t size, const TD
     state_.SearchPattern = state_.CurrentDir + name;
     if (!checksumPhase) {
       ++state_.ScopeCount;
-      ++state_.SizeCounts[size];
+      state_.ScopeSizes.push_back(size);
       return;
     }
     AddFileRow(*directory, name, size);
@@ -110,20 +116,14 @@ void DirectoryWalker::HandleFile(const std::string &name, int64_t size, const TD
   }
 }
 
-bool DirectoryWalker::CouldHaveDouble(int64_t size) const {
-  if (size <= 0)
-    return false; // empty files are never paired
-  const auto found = state_.SizeCounts.find(size);
-  return found != state_.SizeCounts.end() && found->second > 1;
-}
-
 void DirectoryWalker::AddFileRow(const TDirectoryHandle &directory, const std::string &name, int64_t size) {
   ScannedFile file;
   file.size = size;
   {
     // Opened even when not read: a file that cannot be opened gets no row.
     TFileStream stream(directory, name, fm::OpenRead | fm::ShareDenyWrite);
-    if (CouldHaveDouble(size)) {
+    // An empty file is never paired; a file alone with its size has no double.
+    if (size > 0 && SizeShared(state_.ScopeSizes, size)) {
       file.digest = StreamDigest(stream);
       file.hashed = true;
     }

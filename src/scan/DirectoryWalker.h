@@ -26,6 +26,9 @@ enum class EntryKind { Ignored, Folder, File };
 // them could loop or start a download.
 EntryKind ClassifyEntry(std::string_view name, uint32_t attributes);
 
+// More than one of the sorted sizes equals size.
+bool SizeShared(const std::vector<int64_t> &sortedSizes, int64_t size);
+
 // The progress rule of phases 2 and 3: the whole percentage done * 100 /
 // total; each time it grows the bar advances one step and the host yields.
 void AdvanceProgress(ScanHost &host, ScanState &state, int done, int total);
@@ -55,7 +58,6 @@ private:
   void HandleFile(const std::string &name, int64_t size, const TDirectoryHandle *directory);
   void AddFileRow(const TDirectoryHandle &directory, const std::string &name, int64_t size);
   void AppendDirectory(const std::string &name, int &counter);
-  bool CouldHaveDouble(int64_t size) const;
 
   ScanHost &host_;
   ScanState &state_;

@@ -9,7 +9,6 @@
 #include "framework/core/Texts.h"
 
 #include <algorithm>
-#include <unordered_map>
 #include <vector>
 
 namespace zorvex {
@@ -136,7 +135,7 @@ void ScanPipeline::ResetGrids() {
   state_.PrescanDirCount = 0;
   state_.AbortRequested = false;
   state_.Files.clear();
-  state_.SizeCounts.clear();
+  state_.ScopeSizes.clear();
   state_.Listings.clear();
 }
 
@@ -169,6 +168,7 @@ ScanOutcome ScanPipeline::RunScan() {
   StartPhase(1, false);
   if (!WalkTree(false))
     return ScanOutcome::Aborted;
+  std::sort(state_.ScopeSizes.begin(), state_.ScopeSizes.end());
   TGridModel &dirs = host_.Grid(ResultGrid::Dirs);
   for (int row = 1; row <= state_.PrescanDirCount; ++row) {
     dirs.SetCell(dirs_col::Num, row, std::string());
@@ -242,13 +242,15 @@ bool ScanPipeline::WalkTree(bool checksumPhase) {
 // tree changed in between, a size may be shared only now: those files are
 // read here, so that phase 3 sees every possible double.
 bool ScanPipeline::ChecksumLateSharers() {
-  std::unordered_map<int64_t, int> sizeCounts;
+  std::vector<int64_t> sizes;
+  sizes.reserve(state_.Files.size());
   for (const ScannedFile &file : state_.Files)
-    ++sizeCounts[file.size];
+    sizes.push_back(file.size);
+  std::sort(sizes.begin(), sizes.end());
   TGridModel &files = host_.Grid(ResultGrid::Files);
   for (int row = 1; row <= state_.FileCount; ++row) {
     ScannedFile &file = state_.Files[static_cast<size_t>(row - 1)];
-    if (file.hashed || file.size <= 0 || sizeCounts[file.size] < 2)
+    if (file.hashed || file.size <= 0 || !SizeShared(sizes, file.size))
       continue;
     try {
       file.digest = FileDigest(files.Cell(files_col::Path, row));

@@ -42,8 +42,8 @@ struct ScanState {
   bool Running = false;
   // Files[i] belongs to SG1 row i + 1.
   std::vector<ScannedFile> Files;
-  // Phase 1: how many files in scope have each size.
-  std::unordered_map<int64_t, int> SizeCounts;
+  // Phase 1: the size of every file in scope, sorted once phase 1 is done.
+  std::vector<int64_t> ScopeSizes;
   // Phase 1's listing of each search pattern, so that phase 2 does not list
   // every directory again.
   std::unordered_map<std::string, std::vector<ListedEntry>> Listings;
