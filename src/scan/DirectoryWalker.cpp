@@ -14,8 +14,8 @@
 namespace zorvex {
 
 EntryKind ClassifyEntry(std::string_view name, uint32_t attributes) {
-  constexpr uint32_t neither = fa::VolumeID | fa::Device | fa::ReparsePoint | fa::Offline | fa::RecallOnOpen |
-                               fa::RecallOnDataAccess;
+  constexpr uint32_t neither =
+      fa::VolumeID | fa::Device | fa::ReparsePoint | fa::Offline | fa::RecallOnOpen | fa::RecallOnDataAccess;
   if (attributes & neither)
     return EntryKind::Ignored;
   if (name == "." || name == "..")
@@ -97,9 +97,9 @@ void DirectoryWalker::HandleFile(const std::string &name, int64_t size, const TD
       return;
     const bool included = IncludeAccepts(options.includeFilter, name);
     if (checksumPhase && options.includeFilter != "*.*" && options.showDetails)
-      host_.ShowMessage(MessageKind::Information, "Extension du fichier en cours de scan : " + FileExtension(name) +
-                                                      "\n\nExtension du filtre actuel = " +
-                                                      FilterExtension(options.includeFilter));
+      host_.ShowMessage(MessageKind::Information,
+                        "Extension du fichier en cours de scan : " + FileExtension(name) +
+                            "\n\nExtension du filtre actuel = " + FilterExtension(options.includeFilter));
     if (!included || ExcludeRejects(options.excludeFilter, name))
       return;
     state_.SearchPattern = state_.CurrentDir + name;

@@ -8,8 +8,8 @@ const std::array<const char *, kSizeClassCount> kLowerBoundItems = {"1 Byte", "1
                                                                     "1 Mb",   "10 Mb", "100 Mb", "1 Gb"};
 const std::array<const char *, kSizeClassCount> kUpperBoundItems = {"No maxi", "1 Kb",  "10 Kb",  "100 Kb",
                                                                     "1 Mb",    "10 Mb", "100 Mb", "1 Gb"};
-const std::array<int64_t, kSizeClassCount> kSizeClassBytes = {
-    0, 1024, 10240, 102400, 1048576, 10485760, 104857600, 1073741824};
+const std::array<int64_t, kSizeClassCount> kSizeClassBytes = {0,       1024,     10240,     102400,
+                                                              1048576, 10485760, 104857600, 1073741824};
 
 namespace {
 bool ValidClass(int index) { return index >= 0 && index < kSizeClassCount; }

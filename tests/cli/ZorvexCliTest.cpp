@@ -2,8 +2,8 @@
 #include "framework/core/Paths.h"
 #include "support/TempDir.h"
 
-#include <gtest/gtest.h>
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <sstream>
 
 using namespace zorvex;
@@ -40,9 +40,12 @@ TEST_F(CliTest, TheListIsTheSavedListByteForByte) {
   EXPECT_EQ(run.err, "");
   const std::string sep(1, PathDelim);
   EXPECT_EQ(run.out, "NUM\tFIRST FILE FOUND\tDOUBLE FOUND\tSIZE\t\r\n"
-                     "1\t" + ansiRoot + "caf\xE9.txt\t" + ansiRoot + "sub" + sep + "copy.txt\t00000512\t\r\n"
-                     "2\t" + ansiRoot + "sub" + sep + "copy.txt\t" + ansiRoot + "sub" + sep + "deeper" + sep +
-                     "again.txt\t00000512\t\r\n");
+                     "1\t" +
+                         ansiRoot + "caf\xE9.txt\t" + ansiRoot + "sub" + sep +
+                         "copy.txt\t00000512\t\r\n"
+                         "2\t" +
+                         ansiRoot + "sub" + sep + "copy.txt\t" + ansiRoot + "sub" + sep + "deeper" + sep +
+                         "again.txt\t00000512\t\r\n");
 
   const CliRun french = RunCliWith({"--lang", "fr", "--lf", "--utf8", "--no-recurse", Root()});
   EXPECT_EQ(french.code, 0);
@@ -87,14 +90,13 @@ TEST_F(CliTest, ExitCodes) {
   WriteFile(dir / "file", "x");
   EXPECT_EQ(RunCliWith({dir / "file"}).code, 1);
 
-  for (const std::vector<std::string> &usage :
-       std::vector<std::vector<std::string>>{{},
-                                             {dir.Path(), dir.Path()},
-                                             {"--bogus", dir.Path()},
-                                             {"--min", "huge", dir.Path()},
-                                             {"--lang", "de", dir.Path()},
-                                             {"--lf=yes", dir.Path()},
-                                             {dir.Path(), "--include"}}) {
+  for (const std::vector<std::string> &usage : std::vector<std::vector<std::string>>{{},
+                                                                                     {dir.Path(), dir.Path()},
+                                                                                     {"--bogus", dir.Path()},
+                                                                                     {"--min", "huge", dir.Path()},
+                                                                                     {"--lang", "de", dir.Path()},
+                                                                                     {"--lf=yes", dir.Path()},
+                                                                                     {dir.Path(), "--include"}}) {
     const CliRun run = RunCliWith(usage);
     EXPECT_EQ(run.code, 2) << ::testing::PrintToString(usage);
     EXPECT_NE(run.err.find("--help"), std::string::npos);

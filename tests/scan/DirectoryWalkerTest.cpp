@@ -1,14 +1,14 @@
+#include "scan/DirectoryWalker.h"
 #include "FakeScanHost.h"
 #include "framework/core/FileFind.h"
 #include "framework/core/Paths.h"
-#include "scan/DirectoryWalker.h"
-#include "scan/ScanState.h"
 #include "scan/ScanPipeline.h"
+#include "scan/ScanState.h"
 #include "support/TempDir.h"
 
 #include <algorithm>
-#include <map>
 #include <gtest/gtest.h>
+#include <map>
 
 #ifdef _WIN32
 #include "framework/core/Texts.h"
@@ -156,8 +156,8 @@ TEST_F(WalkerTest, AttributeWordsDecideWhatIsVisitedAndWhatIsAFile) {
     return found == listings.end() ? std::vector<ListedEntry>{} : found->second;
   });
   pipeline.RunScan();
-  EXPECT_EQ(FilesFound(), (std::vector<std::string>{Sep("archived/b"), "compressed", "normal", "notindexed",
-                                                    Sep("readonly/a")}));
+  EXPECT_EQ(FilesFound(),
+            (std::vector<std::string>{Sep("archived/b"), "compressed", "normal", "notindexed", Sep("readonly/a")}));
   EXPECT_EQ(state.DoubleCount, 4);
   // Phase 2 went through phase 1's entries: each folder listed once.
   EXPECT_EQ(listed.size(), 3u);

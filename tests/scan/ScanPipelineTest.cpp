@@ -1,8 +1,8 @@
+#include "scan/ScanPipeline.h"
 #include "FakeScanHost.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/Paths.h"
 #include "framework/core/Streams.h"
-#include "scan/ScanPipeline.h"
 #include "support/Crc32Reference.h"
 #include "support/TempDir.h"
 
@@ -236,8 +236,8 @@ TEST_F(ScanPipelineTest, FrenchTextsAndTheFrenchOnlyDetailMessages) {
   host.options.showDetails = true;
   pipeline.RunScan();
 
-  EXPECT_EQ(host.phaseTexts, (std::vector<std::string>{"1/3 : CALCULE TAILLE TOTALE", "2/3 : CALCULE CRC",
-                                                       "3/3 : LISTE DOUBLONS"}));
+  EXPECT_EQ(host.phaseTexts,
+            (std::vector<std::string>{"1/3 : CALCULE TAILLE TOTALE", "2/3 : CALCULE CRC", "3/3 : LISTE DOUBLONS"}));
   // One message for the folder, one per file that passed the size window
   // (tiny.jpg did not), whether its extension matches or not; then the end.
   ASSERT_EQ(host.messages.size(), 5u);
@@ -246,8 +246,8 @@ TEST_F(ScanPipelineTest, FrenchTextsAndTheFrenchOnlyDetailMessages) {
   int txtMessages = 0;
   for (size_t i = 1; i < 4; ++i) {
     EXPECT_EQ(host.messages[i].kind, MessageKind::Information);
-    txtMessages += host.messages[i].text ==
-                   "Extension du fichier en cours de scan : .txt\n\nExtension du filtre actuel = .jpg";
+    txtMessages +=
+        host.messages[i].text == "Extension du fichier en cours de scan : .txt\n\nExtension du filtre actuel = .jpg";
   }
   EXPECT_EQ(txtMessages, 1);
   EXPECT_EQ(LastMessage(), "1 doublon trouv\xC3\xA9");

@@ -1,6 +1,6 @@
+#include "framework/core/Streams.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/Paths.h"
-#include "framework/core/Streams.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
