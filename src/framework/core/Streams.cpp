@@ -139,9 +139,9 @@ void TMemoryStream::SaveToFile(const std::string &path) {
 namespace {
 std::string SystemErrorText(DWORD code) {
   wchar_t *text = nullptr;
-  const DWORD n =
-      FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                     nullptr, code, 0, reinterpret_cast<wchar_t *>(&text), 0, nullptr);
+  const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                     FORMAT_MESSAGE_IGNORE_INSERTS,
+                                 nullptr, code, 0, reinterpret_cast<wchar_t *>(&text), 0, nullptr);
   std::string result = n ? TrimRight(Narrow(std::wstring_view(text, n))) : "Error " + std::to_string(code);
   LocalFree(text);
   return result;
