@@ -25,7 +25,8 @@ EntryKind ClassifyEntry(std::string_view name, uint32_t attributes) {
 
 bool SizeShared(const std::vector<int64_t> &sortedSizes, int64_t size) {
   const auto first = std::lower_bound(sortedSizes.begin(), sortedSizes.end(), size);
-  return first != sortedSizes.end() && first + 1 != sortedSizes.end() && first[1] == size && *first == size;
+  const auto second = first + (first != sortedSizes.end());
+  return second != sortedSizes.end() && *first == size && *second == size;
 }
 
 void AdvanceProgress(ScanHost &host, ScanState &state, int done, int total) {

@@ -38,6 +38,15 @@ TEST(ClassifyEntry, TheDirectoryBitMakesAFolderWhateverElseIsSet) {
   EXPECT_EQ(ClassifyEntry("...", 0x20), EntryKind::File);
 }
 
+TEST(SizeShared, AtLeastTwoOfTheSortedSizes) {
+  const std::vector<int64_t> sizes = {1, 5, 5, 7, 9, 9, 9};
+  EXPECT_TRUE(SizeShared(sizes, 5));
+  EXPECT_TRUE(SizeShared(sizes, 9));
+  for (int64_t alone : {0, 1, 6, 7, 10})
+    EXPECT_FALSE(SizeShared(sizes, alone)) << alone;
+  EXPECT_FALSE(SizeShared({}, 1));
+}
+
 struct WalkerTest : ::testing::Test {
   TempDir dir;
   FakeScanHost host;
