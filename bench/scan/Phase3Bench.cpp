@@ -24,7 +24,7 @@ public:
     for (ResultGrid grid : {ResultGrid::Files, ResultGrid::Dirs, ResultGrid::Doubles})
       grids_.emplace(grid, MakeResultGrid(grid));
   }
-  ScanOptions Options() override { return {}; }
+  const ScanOptions &Options() override { return options_; }
   bool French() override { return false; }
   TGridModel &Grid(ResultGrid grid) override { return grids_.at(grid); }
   void ShowFileGrids() override {}
@@ -38,6 +38,7 @@ public:
   void ShowMessage(MessageKind, const std::string &) override {}
 
 private:
+  ScanOptions options_;
   std::map<ResultGrid, TGridModel> grids_;
   ProgressBarState bar_;
 };

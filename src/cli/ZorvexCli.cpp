@@ -43,7 +43,7 @@ public:
     }
   }
 
-  ScanOptions Options() override { return options_.scan; }
+  const ScanOptions &Options() override { return options_.scan; }
   bool French() override { return options_.french; }
   TGridModel &Grid(ResultGrid grid) override { return grids_.at(grid); }
   void ShowFileGrids() override {}

@@ -93,7 +93,7 @@ void DirectoryWalker::Walk(const std::string &searchPattern, bool checksumPhase)
 void DirectoryWalker::HandleFile(const std::string &name, int64_t size, const TDirectoryHandle *directory) {
   const bool checksumPhase = directory != nullptr;
   try {
-    const ScanOptions options = host_.Options();
+    const ScanOptions &options = host_.Options();
     if (!LowerBoundAccepts(options.lower, size) || !UpperBoundAccepts(options.upper, size))
       return;
     const bool included = IncludeAccepts(options.includeFilter, name);
@@ -103,7 +103,7 @@ void DirectoryWalker::HandleFile(const std::string &name, int64_t size, const TD
                             "\n\nExtension du filtre actuel = " + FilterExtension(options.includeFilter));
     if (!included || ExcludeRejects(options.excludeFilter, name))
       return;
-    state_.SearchPattern = state_.CurrentDir + name;
+    state_.SearchPattern.assign(state_.CurrentDir).append(name);
     if (!checksumPhase) {
       ++state_.ScopeCount;
       state_.ScopeSizes.push_back(size);
@@ -141,7 +141,7 @@ void DirectoryWalker::AddFileRow(const TDirectoryHandle &directory, const std::s
 }
 
 void DirectoryWalker::AppendDirectory(const std::string &name, int &counter) {
-  state_.SearchPattern = state_.CurrentDir + name;
+  state_.SearchPattern.assign(state_.CurrentDir).append(name);
   AppendRow(host_.Grid(ResultGrid::Dirs), ResultGrid::Dirs, counter,
             {IntToStr(counter + 1), state_.SearchPattern + PathDelim});
 }

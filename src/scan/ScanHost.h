@@ -29,8 +29,8 @@ public:
   virtual ~ScanHost() = default;
 
   // The option controls as they stand now: Edit1, RG1, RG2, Edit2, Edit3,
-  // CheckBox1, CheckBox2.
-  virtual ScanOptions Options() = 0;
+  // CheckBox1, CheckBox2. The reference may change at the next call.
+  virtual const ScanOptions &Options() = 0;
   // The interface language (Language starts with 'F').
   virtual bool French() = 0;
 

@@ -152,7 +152,7 @@ ScanOutcome ScanPipeline::RunScan() {
   ResetGrids();
   host_.ShowFileGrids();
 
-  const ScanOptions options = host_.Options();
+  const ScanOptions &options = host_.Options();
   if (SizeWindowContradictory(options.lower, options.upper)) {
     host_.ShowMessage(MessageKind::Error, SizeWindowErrorText(host_.French()));
     return ScanOutcome::Invalid;

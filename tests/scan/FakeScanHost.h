@@ -50,7 +50,7 @@ public:
   TGridModel &Dirs() { return grids.at(ResultGrid::Dirs); }
   TGridModel &Doubles() { return grids.at(ResultGrid::Doubles); }
 
-  ScanOptions Options() override { return options; }
+  const ScanOptions &Options() override { return options; }
   bool French() override { return french; }
   TGridModel &Grid(ResultGrid grid) override { return grids.at(grid); }
   void ShowFileGrids() override { fileGridsShown = true; }
