@@ -4,6 +4,7 @@
 #include "framework/core/Streams.h"
 #include "framework/core/Yield.h"
 
+#include <algorithm>
 #include <libdeflate.h>
 #include <vector>
 #include <xxhash.h>
@@ -33,21 +34,19 @@ struct HashState {
   HashState &operator=(const HashState &) = delete;
 };
 
-// Reads the stream to its end in blocks, handing each block to `consume`.
+// Reads the stream from its position up to its size, in blocks, handing each
+// block to `consume`.
 template <typename Consume> void ReadBlocks(TStream &stream, Consume consume) {
-  const int64_t expected = stream.Size() - stream.Position();
   std::vector<uint8_t> &buffer = BlockBuffer();
-  int64_t total = 0;
-  for (;;) {
-    const int64_t n = stream.Read(buffer.data(), static_cast<int64_t>(buffer.size()));
+  int64_t left = stream.Size() - stream.Position();
+  while (left > 0) {
+    const int64_t n = stream.Read(buffer.data(), std::min(left, static_cast<int64_t>(buffer.size())));
     if (n <= 0)
-      break;
+      throw EReadError("The file ended before its size was read");
     consume(buffer.data(), static_cast<size_t>(n));
-    total += n;
+    left -= n;
     ThrottledYield();
   }
-  if (total < expected)
-    throw EReadError("The file ended before its size was read");
 }
 
 } // namespace

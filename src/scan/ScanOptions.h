@@ -28,6 +28,24 @@ bool UpperBoundAccepts(int upperIndex, int64_t size);
 // An upper bound is chosen and it is not above the lower one.
 bool SizeWindowContradictory(int lowerIndex, int upperIndex);
 
+// One bound of the size window: a radio-group class, or an exact byte count
+// (the command line's extension). Both kinds are exclusive: a lower bound
+// keeps sizes greater than it, an upper bound sizes less than it.
+struct SizeBound {
+  bool exact = false;
+  int64_t value = 0; // the class index, or bytes when exact
+
+  static SizeBound Class(int index) { return SizeBound{false, index}; }
+  static SizeBound Bytes(int64_t bytes) { return SizeBound{true, bytes}; }
+  friend bool operator==(const SizeBound &, const SizeBound &) = default;
+};
+
+bool LowerBoundAccepts(SizeBound lower, int64_t size);
+bool UpperBoundAccepts(SizeBound upper, int64_t size);
+// Two classes: the rule above. Otherwise the upper bound in bytes is not
+// above the lower one (no upper bound is never contradictory).
+bool SizeWindowContradictory(SizeBound lower, SizeBound upper);
+
 // The name's extension from its last '.' on (dot included), unless a '\' or
 // ':' follows that dot; empty when there is none. Lower-cased A-Z.
 std::string FileExtension(std::string_view name);
@@ -41,8 +59,8 @@ bool ExcludeRejects(std::string_view excludeFilter, std::string_view name);
 
 struct ScanOptions {
   std::string startDirectory;
-  int lowerIndex = 0;
-  int upperIndex = 0;
+  SizeBound lower = SizeBound::Class(0);
+  SizeBound upper = SizeBound::Class(0);
   std::string includeFilter = "*.*";
   std::string excludeFilter;
   bool recurse = true;

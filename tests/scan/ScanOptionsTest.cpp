@@ -65,8 +65,8 @@ TEST(Filters, IncludeAndExcludeRules) {
 
 TEST(Filters, TestsApplyInOrderAndTheFirstFailureNamesTheRejection) {
   ScanOptions options;
-  options.lowerIndex = 1;
-  options.upperIndex = 2;
+  options.lower = SizeBound::Class(1);
+  options.upper = SizeBound::Class(2);
   options.includeFilter = "*.jpg";
   options.excludeFilter = "*.jpg";
   EXPECT_EQ(FirstRejection(options, "a.txt", 100), Rejection::LowerBound);
@@ -75,4 +75,20 @@ TEST(Filters, TestsApplyInOrderAndTheFirstFailureNamesTheRejection) {
   EXPECT_EQ(FirstRejection(options, "a.jpg", 2000), Rejection::Exclude);
   options.excludeFilter = "*.tmp";
   EXPECT_TRUE(InScope(options, "a.JPG", 2000));
+}
+
+TEST(SizeWindow, ExactByteBoundsAreExclusiveAndMixWithClasses) {
+  EXPECT_TRUE(LowerBoundAccepts(SizeBound::Bytes(1000), 1001));
+  EXPECT_FALSE(LowerBoundAccepts(SizeBound::Bytes(1000), 1000));
+  EXPECT_TRUE(UpperBoundAccepts(SizeBound::Bytes(1000), 999));
+  EXPECT_FALSE(UpperBoundAccepts(SizeBound::Bytes(1000), 1000));
+  EXPECT_TRUE(LowerBoundAccepts(SizeBound::Class(0), 0));
+
+  EXPECT_TRUE(SizeWindowContradictory(SizeBound::Class(1), SizeBound::Class(1)));
+  EXPECT_TRUE(SizeWindowContradictory(SizeBound::Bytes(1024), SizeBound::Class(1)));
+  EXPECT_FALSE(SizeWindowContradictory(SizeBound::Bytes(1023), SizeBound::Class(1)));
+  EXPECT_TRUE(SizeWindowContradictory(SizeBound::Class(1), SizeBound::Bytes(1024)));
+  EXPECT_FALSE(SizeWindowContradictory(SizeBound::Class(1), SizeBound::Bytes(1025)));
+  EXPECT_FALSE(SizeWindowContradictory(SizeBound::Bytes(int64_t(1) << 40), SizeBound::Class(0)));
+  EXPECT_TRUE(SizeWindowContradictory(SizeBound::Class(0), SizeBound::Bytes(0)));
 }

@@ -3,7 +3,8 @@
 // On POSIX the word is synthesized: directory 0x10, read-only when the owner
 // may not write, hidden for dot names, archive for regular files, reparse
 // point 0x400 for symbolic links (so they are never followed) and device
-// 0x40 for FIFOs, sockets and device nodes (so they are never opened).
+// 0x40 for FIFOs, sockets and device nodes (so they are never opened);
+// "." and ".." are plain directories (0x10).
 
 #include <cstdint>
 #include <memory>

@@ -174,6 +174,12 @@ TFileStream::TFileStream(const std::string &path, unsigned mode) : path_(path) {
   }
 }
 
+TDirectoryHandle::TDirectoryHandle(std::string path) : path_(std::move(path)) {}
+TDirectoryHandle::~TDirectoryHandle() = default;
+
+TFileStream::TFileStream(const TDirectoryHandle &directory, const std::string &name, unsigned mode)
+    : TFileStream(directory.Path() + name, mode) {}
+
 TFileStream::~TFileStream() {
   if (handle_ != INVALID_HANDLE_VALUE)
     CloseHandle(handle_);
@@ -251,7 +257,27 @@ namespace {
 std::string ErrnoText(int error) { return std::strerror(error); }
 } // namespace
 
-TFileStream::TFileStream(const std::string &path, unsigned mode) : path_(path) {
+TDirectoryHandle::TDirectoryHandle(std::string path) : path_(std::move(path)) {
+  fd_ = ::open(path_.empty() ? "." : path_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+}
+
+TDirectoryHandle::~TDirectoryHandle() {
+  if (fd_ >= 0)
+    ::close(fd_);
+}
+
+TFileStream::TFileStream(const std::string &path, unsigned mode) : path_(path) { OpenAt(AT_FDCWD, path.c_str(), mode); }
+
+TFileStream::TFileStream(const TDirectoryHandle &directory, const std::string &name, unsigned mode)
+    : path_(directory.Path() + name) {
+  if (directory.fd_ >= 0)
+    OpenAt(directory.fd_, name.c_str(), mode);
+  else
+    OpenAt(AT_FDCWD, path_.c_str(), mode);
+}
+
+void TFileStream::OpenAt(int directoryFd, const char *name, unsigned mode) {
+  const std::string &path = path_;
   int flags = O_CLOEXEC;
   const bool create = (mode & fm::Create) == fm::Create;
   if (create)
@@ -262,7 +288,7 @@ TFileStream::TFileStream(const std::string &path, unsigned mode) : path_(path) {
     flags |= O_RDWR;
   else
     flags |= O_RDONLY | O_NONBLOCK; // a FIFO must not block the open
-  fd_ = ::open(path.c_str(), flags, 0666);
+  fd_ = ::openat(directoryFd, name, flags, 0666);
   if (fd_ < 0) {
     const int error = errno;
     throw EFOpenError(path, error, ErrnoText(error));
@@ -273,8 +299,7 @@ TFileStream::TFileStream(const std::string &path, unsigned mode) : path_(path) {
     fd_ = -1;
     throw EFOpenError(path, EISDIR, "Not a regular file");
   }
-  if (flags & O_NONBLOCK)
-    fcntl(fd_, F_SETFL, fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+  // O_NONBLOCK stays: it has no effect on the regular files that get here.
 }
 
 TFileStream::~TFileStream() {

@@ -67,10 +67,32 @@ constexpr unsigned ShareDenyNone = 0x0040;
 constexpr unsigned Create = 0xFF00; // create or truncate, open for writing
 } // namespace fm
 
+// A directory held open so that the files in it open by name: on POSIX the
+// system then does not walk the whole path again for each file. When the
+// directory cannot be opened, files are opened by their full path.
+class TDirectoryHandle {
+public:
+  // `path` ends with a separator, or is empty for the current directory.
+  explicit TDirectoryHandle(std::string path);
+  ~TDirectoryHandle();
+  TDirectoryHandle(const TDirectoryHandle &) = delete;
+  TDirectoryHandle &operator=(const TDirectoryHandle &) = delete;
+  const std::string &Path() const { return path_; }
+
+private:
+  friend class TFileStream;
+  std::string path_;
+#ifndef _WIN32
+  int fd_ = -1;
+#endif
+};
+
 class TFileStream : public TStream {
 public:
   // Throws EFOpenError when the file cannot be opened or created.
   TFileStream(const std::string &path, unsigned mode);
+  // The file `name` in the directory; FileName() is the full path.
+  TFileStream(const TDirectoryHandle &directory, const std::string &name, unsigned mode);
   ~TFileStream() override;
   TFileStream(const TFileStream &) = delete;
   TFileStream &operator=(const TFileStream &) = delete;
@@ -88,6 +110,9 @@ public:
   const std::string &FileName() const { return path_; }
 
 private:
+#ifndef _WIN32
+  void OpenAt(int directoryFd, const char *name, unsigned mode);
+#endif
   std::string path_;
 #ifdef _WIN32
   void *handle_;

@@ -1,5 +1,6 @@
-#include "framework/core/Exceptions.h"
 #include "framework/core/Streams.h"
+#include "framework/core/Exceptions.h"
+#include "framework/core/Paths.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +10,6 @@
 #endif
 
 #ifdef _WIN32
-#include "framework/core/Paths.h"
 #include <windows.h>
 #endif
 
@@ -106,3 +106,17 @@ TEST(FileStream, FifoIsRefusedInsteadOfBlocking) {
   EXPECT_THROW(TFileStream(path, fm::OpenRead | fm::ShareDenyWrite), EFOpenError);
 }
 #endif
+
+TEST(TFileStream, OpensByNameInAHeldDirectory) {
+  TempDir dir;
+  test::WriteFile(dir / "inside.txt", "abc");
+  const std::string folder = dir.Path() + PathDelim;
+  TDirectoryHandle directory(folder);
+  TFileStream file(directory, "inside.txt", fm::OpenRead | fm::ShareDenyWrite);
+  EXPECT_EQ(file.FileName(), folder + "inside.txt");
+  EXPECT_EQ(file.Size(), 3);
+  EXPECT_THROW(TFileStream(directory, "missing", fm::OpenRead), EFOpenError);
+  // A directory that cannot be opened falls back to full paths, which fail the same way.
+  TDirectoryHandle gone(folder + "gone" + PathDelim);
+  EXPECT_THROW(TFileStream(gone, "inside.txt", fm::OpenRead), EFOpenError);
+}

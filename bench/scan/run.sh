@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# The scan benchmark, run by hand (never by the tests):
+#   bench/scan/run.sh [RUNS]
+# Installs jdupes, fdupes and rdfind from Debian, builds the native build,
+# generates the tree once (build/bench/tree, fixed seed), checks that every
+# tool finds the same duplicate sets, measures them and writes the table to
+# bench/scan/RESULTS.md, followed by phase 3 alone on 200,000 files and, when
+# the Windows build is there, zorvex-cli.exe under Wine.
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$here/../../scripts/env.sh"
+runs=${1:-7}
+
+missing=()
+for p in jdupes fdupes rdfind; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
+done
+if [ "${#missing[@]}" -gt 0 ]; then
+  apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+bash "$ZORVEX_ROOT/scripts/build.sh" native >/dev/null
+native=$ZORVEX_BUILD_DIR/native
+tree=$ZORVEX_BUILD_DIR/bench/tree
+if [ ! -d "$tree" ]; then
+  mkdir -p "$(dirname "$tree")"
+  "$native/bench/scan/bench_scan_tree" "$tree"
+fi
+
+results=$here/RESULTS.md
+{
+  echo "# Scan benchmark"
+  echo
+  echo "Produced by \`bench/scan/run.sh\` on $(date -u +%Y-%m-%d)."
+  echo
+  python3 "$here/compare.py" --cli "$native/src/cli/zorvex-cli" --measure "$native/bench/scan/bench_scan_measure" \
+    --tree "$tree" --runs "$runs"
+  echo
+  echo "Phase 3 alone: $("$native/bench/scan/bench_scan_phase3")."
+  exe=$ZORVEX_BUILD_DIR/windows/src/cli/zorvex-cli.exe
+  if [ -f "$exe" ]; then
+    # Wine's own start-up is part of every run: start the server first so
+    # that it is not counted.
+    wineserver -p >/dev/null 2>&1 || true
+    times=()
+    for _ in $(seq 1 "$runs"); do
+      times+=("$("$native/bench/scan/bench_scan_measure" /dev/null "$ZORVEX_WINE" "$exe" "Z:$tree" | cut -d' ' -f1)")
+    done
+    median=$(printf '%s\n' "${times[@]}" | sort -n | sed -n "$(((runs + 1) / 2))p")
+    echo
+    echo "zorvex-cli.exe under Wine, same tree: median wall time ${median} s (Wine start-up included)."
+    wineserver -k >/dev/null 2>&1 || true
+  fi
+} | tee "$results"

@@ -1,0 +1,50 @@
+#pragma once
+// zorvex-cli: the scan engine on the command line. The list of doubles goes
+// to standard output in the saved-list format; phases, progress and messages
+// go to standard error.
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "scan/ScanOptions.h"
+
+namespace zorvex {
+
+class TGridModel;
+
+namespace cli_exit {
+constexpr int Done = 0;
+constexpr int Failed = 1; // contradictory size window, or the folder cannot be read
+constexpr int Usage = 2;
+} // namespace cli_exit
+
+struct CliOptions {
+  ScanOptions scan;
+  bool french = false;
+  bool lfLineEnds = false;
+  bool utf8 = false; // the file names as they are, not in the ANSI code page
+  bool help = false;
+};
+
+// A size bound as given to --min or --max: a class name of the radio group
+// ("1 Kb", "1kb", "No maxi"; letter case and blanks do not matter) or a byte
+// count. Nothing when the text is neither.
+std::optional<SizeBound> ParseSizeBound(const std::string &text, bool upper);
+
+// Parses the arguments after the program name; on a usage error returns
+// nothing and sets error.
+std::optional<CliOptions> ParseArguments(const std::vector<std::string> &args, std::string &error);
+
+std::string UsageText();
+
+// The doubles grid rows 0..doubleCount: every cell followed by a TAB, every
+// row by CR LF (LF with lfLineEnds), texts in the ANSI code page unless utf8.
+std::string SavedListText(const TGridModel &doubles, int doubleCount, bool lfLineEnds, bool utf8);
+
+// Runs the whole command; returns the exit code. `interactive`: standard
+// error is a terminal, so phases, progress and the closing message are shown.
+int RunCli(const std::vector<std::string> &args, std::ostream &out, std::ostream &err, bool interactive);
+
+} // namespace zorvex
