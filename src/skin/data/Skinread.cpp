@@ -86,13 +86,16 @@ bool TSkinReader::loadfromfile(const std::string &fileName) {
   return Loadfromstream(&package);
 }
 
-void TSkinReader::CopyEntry(int index, TMemoryStream &output) {
+void TSkinReader::ReadEntry(int index, TMemoryStream *output) {
+  output->Clear();
+  if (index < 0 || index >= count_)
+    return;
   int64_t offset = 0;
   for (int i = 0; i < index; ++i)
     offset += sizes_[static_cast<size_t>(i)];
   const int32_t size = sizes_[static_cast<size_t>(index)];
-  output.WriteBuffer(data_->Memory() + offset, size);
-  output.SetPosition(0);
+  output->WriteBuffer(data_->Memory() + offset, size);
+  output->SetPosition(0);
 }
 
 void TSkinReader::readfile(const std::string &name, TMemoryStream *output) {
@@ -100,7 +103,7 @@ void TSkinReader::readfile(const std::string &name, TMemoryStream *output) {
   const std::string wanted = LowerCaseAZ(name);
   for (int i = 0; i < count_; ++i) {
     if (names_->Get(i) == wanted) {
-      CopyEntry(i, *output);
+      ReadEntry(i, output);
       return;
     }
   }
@@ -111,7 +114,7 @@ void TSkinReader::readIni(const std::string &part, TMemoryStream *output, std::s
   for (int i = 0; i < count_; ++i) {
     const std::string name = names_->Get(i);
     if (name.find(part) != std::string::npos) {
-      CopyEntry(i, *output);
+      ReadEntry(i, output);
       foundName = name;
       return;
     }

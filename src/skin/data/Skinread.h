@@ -46,14 +46,15 @@ public:
   // and is left alone when there is none.
   void readIni(const std::string &part, TMemoryStream *output, std::string &foundName);
 
+  // Entry index into output, position 0 (a repeated name's later entries
+  // are reachable only this way).
+  void ReadEntry(int index, TMemoryStream *output);
+
   const TStringList &Names() const { return *names_; }
   int Count() const { return count_; }
   int32_t EntrySize(int index) const { return sizes_.at(static_cast<size_t>(index)); }
 
 private:
-  // Copies the bytes of entry index (found by walking the sizes) to output.
-  void CopyEntry(int index, TMemoryStream &output);
-
   std::unique_ptr<TStringList> names_;
   int count_ = 0;
   std::array<int32_t, SkinPackageMaxEntries> sizes_{};
