@@ -22,9 +22,9 @@ std::vector<SkinEntry> SkinLikeEntries(size_t total) {
   std::vector<SkinEntry> entries;
   std::string ini;
   for (int i = 0; ini.size() < total / 8; ++i)
-    ini += "[Button" + std::to_string(i) + "]\r\nButtonImage=button" + std::to_string(i) + ".bmp\r\nAction=" +
-           std::to_string(i % 11) + "\r\nAlign=1\r\nXcoord=" + std::to_string(random() % 200) + "\r\nYcoord=" +
-           std::to_string(random() % 30) + "\r\nframe=3\r\n";
+    ini += "[Button" + std::to_string(i) + "]\r\nButtonImage=button" + std::to_string(i) +
+           ".bmp\r\nAction=" + std::to_string(i % 11) + "\r\nAlign=1\r\nXcoord=" + std::to_string(random() % 200) +
+           "\r\nYcoord=" + std::to_string(random() % 30) + "\r\nframe=3\r\n";
   entries.push_back({"skin.ini", ini});
   size_t used = ini.size();
   for (int i = 0; used < total; ++i) {

@@ -45,8 +45,7 @@ public:
 
   // A property written and read through the filer's own value calls.
   // hasData false means there is nothing to write.
-  virtual void DefineProperty(const std::string &name, TReaderProc readData, TWriterProc writeData,
-                              bool hasData) = 0;
+  virtual void DefineProperty(const std::string &name, TReaderProc readData, TWriterProc writeData, bool hasData) = 0;
   // A property whose value is raw bytes: the write procedure fills a stream,
   // the read procedure gets a stream holding exactly the stored bytes.
   virtual void DefineBinaryProperty(const std::string &name, TStreamProc readData, TStreamProc writeData,

@@ -48,7 +48,8 @@ bool TSkinReader::Loadfromstream(TMemoryStream *package) {
     return false;
 
   TStringList names;
-  names.SetText(LowerCaseAZ(std::string(reinterpret_cast<const char *>(bytes + 16), static_cast<size_t>(nameListLength))));
+  names.SetText(
+      LowerCaseAZ(std::string(reinterpret_cast<const char *>(bytes + 16), static_cast<size_t>(nameListLength))));
   const int count = names.Count();
   const int64_t sizesAt = 16 + static_cast<int64_t>(nameListLength);
   const int64_t dataAt = sizesAt + 4 * static_cast<int64_t>(count);

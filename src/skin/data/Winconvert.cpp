@@ -10,10 +10,10 @@ namespace zorvex {
 
 namespace {
 
-constexpr int N = 4096;       // ring buffer size
-constexpr int F = 60;         // longest match
-constexpr int THRESHOLD = 2;  // matches this short go as literals
-constexpr int NIL = N;        // no node
+constexpr int N = 4096;      // ring buffer size
+constexpr int F = 60;        // longest match
+constexpr int THRESHOLD = 2; // matches this short go as literals
+constexpr int NIL = N;       // no node
 constexpr int N_CHAR = 256 - THRESHOLD + F;
 constexpr int T = N_CHAR * 2 - 1;
 constexpr int R = T - 1;
@@ -527,8 +527,8 @@ void LZHDecompress(TStream &source, TStream &dest) {
   dest.SetPosition(0);
   uint8_t header[4];
   source.ReadBuffer(header, 4);
-  const int32_t size = static_cast<int32_t>(static_cast<uint32_t>(header[0]) | (header[1] << 8) |
-                                            (header[2] << 16) | (static_cast<uint32_t>(header[3]) << 24));
+  const int32_t size = static_cast<int32_t>(static_cast<uint32_t>(header[0]) | (header[1] << 8) | (header[2] << 16) |
+                                            (static_cast<uint32_t>(header[3]) << 24));
   if (!LZHSizeFits(size, source.Size() - 4))
     throw ElzhException("LZH : the stored size does not fit the packed data");
   TLZH lzh;

@@ -69,8 +69,9 @@ std::unique_ptr<TBitmap> Rotate90(const TBitmap &bitmap) {
   if (bitmap.PixelFormat() != TPixelFormat::pf24bit)
     return nullptr;
   const int w = bitmap.Width();
-  return std::make_unique<TBitmap>(
-      Transformed(bitmap, bitmap.Height(), w, [w](int c, int a) { return Point{a, w - 1 - c}; }));
+  return std::make_unique<TBitmap>(Transformed(bitmap, bitmap.Height(), w, [w](int c, int a) {
+    return Point{a, w - 1 - c};
+  }));
 }
 
 TColor Blend(TColor color1, TColor color2, int amount) {
@@ -125,8 +126,8 @@ void GradFill(TBitmap &bitmap, int left, int top, int right, int bottom, TColor 
   if (n <= 0)
     return;
   const std::vector<TColor> colors = GradientColors(n, ColorToRGB(start), ColorToRGB(end));
-  const GradientSpan span = vertical ? GradientSteps(top, n, 0, bitmap.Height())
-                                     : GradientSteps(left, n, 0, bitmap.Width());
+  const GradientSpan span =
+      vertical ? GradientSteps(top, n, 0, bitmap.Height()) : GradientSteps(left, n, 0, bitmap.Width());
   for (int i = span.first; i <= span.last; ++i) {
     const TColor c = colors[static_cast<size_t>(i)];
     if (vertical) {

@@ -31,8 +31,8 @@ void GradFill(HDC dc, const RECT &rect, TColor start, bool vertical, TColor end)
   RECT clip;
   if (GetClipBox(dc, &clip) == ERROR)
     return;
-  const GradientSpan span = vertical ? GradientSteps(rect.top, n, clip.top, clip.bottom)
-                                     : GradientSteps(rect.left, n, clip.left, clip.right);
+  const GradientSpan span =
+      vertical ? GradientSteps(rect.top, n, clip.top, clip.bottom) : GradientSteps(rect.left, n, clip.left, clip.right);
   const std::vector<TColor> colors = GradientColors(n, from, to);
   for (int i = span.first; i <= span.last; ++i) {
     const RECT line = vertical ? RECT{rect.left, rect.top + i, rect.right, rect.top + i + 1}

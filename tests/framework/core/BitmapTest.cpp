@@ -1,7 +1,7 @@
 #include "framework/core/Bitmap.h"
-#include <cstring>
 #include "framework/core/Streams.h"
 #include "support/TempDir.h"
+#include <cstring>
 
 #include <gtest/gtest.h>
 
@@ -22,9 +22,9 @@ struct BmpSpec {
   int bitCount = 24;
   uint32_t compression = 0;
   uint32_t colorsUsed = 0;
-  std::string masks = {}; // placed after a 40-byte header, or inside a longer one
+  std::string masks = {};   // placed after a 40-byte header, or inside a longer one
   std::string palette = {}; // raw entries
-  std::string pixels = {}; // raw rows as stored, padding included
+  std::string pixels = {};  // raw rows as stored, padding included
 };
 
 std::string Bmp(const BmpSpec &s) {
@@ -59,7 +59,9 @@ const TColor kRed = MakeColor(255, 0, 0), kGreen = MakeColor(0, 255, 0), kBlue =
 
 TEST(Bitmap, ReadsPalettedFilesOfEveryDepth) {
   // 1 bit, 10 wide (two bytes of pixels, padded to four), bottom-up.
-  const TBitmap mono = Load(Bmp({.width = 10, .height = 2, .bitCount = 1,
+  const TBitmap mono = Load(Bmp({.width = 10,
+                                 .height = 2,
+                                 .bitCount = 1,
                                  .palette = std::string("\0\0\0\0\xFF\xFF\xFF\0", 8),
                                  .pixels = std::string("\x80\x40\0\0\xFF\xC0\0\0", 8)}));
   ASSERT_EQ(mono.Width(), 10);
@@ -71,7 +73,10 @@ TEST(Bitmap, ReadsPalettedFilesOfEveryDepth) {
   EXPECT_EQ(mono.PixelFormat(), TPixelFormat::pf24bit);
 
   // 4 bits with a short table: indexes past it read as black.
-  const TBitmap four = Load(Bmp({.width = 3, .height = 1, .bitCount = 4, .colorsUsed = 2,
+  const TBitmap four = Load(Bmp({.width = 3,
+                                 .height = 1,
+                                 .bitCount = 4,
+                                 .colorsUsed = 2,
                                  .palette = std::string("\0\0\xFF\0\xFF\0\0\0", 8),
                                  .pixels = std::string("\x01\xF0\0\0", 4)}));
   EXPECT_EQ(four.GetPixel(0, 0), kRed);
@@ -81,13 +86,16 @@ TEST(Bitmap, ReadsPalettedFilesOfEveryDepth) {
   // 8 bits, top-down.
   std::string palette(256 * 4, '\0');
   palette.replace(4 * 7, 4, std::string("\0\xFF\0\0", 4));
-  const TBitmap eight = Load(Bmp({.width = 1, .height = -2, .bitCount = 8, .palette = palette,
-                                  .pixels = std::string("\x07\0\0\0\0\0\0\0", 8)}));
+  const TBitmap eight = Load(Bmp(
+      {.width = 1, .height = -2, .bitCount = 8, .palette = palette, .pixels = std::string("\x07\0\0\0\0\0\0\0", 8)}));
   EXPECT_EQ(eight.GetPixel(0, 0), kGreen);
   EXPECT_EQ(eight.GetPixel(0, 1), clBlack);
 
   // The oldest header, with three-byte palette entries.
-  const TBitmap core = Load(Bmp({.headerSize = 12, .width = 2, .height = 1, .bitCount = 8,
+  const TBitmap core = Load(Bmp({.headerSize = 12,
+                                 .width = 2,
+                                 .height = 1,
+                                 .bitCount = 8,
                                  .palette = std::string("\0\0\xFF\xFF\0\0", 6),
                                  .pixels = std::string("\x01\0\0\0", 4)}));
   EXPECT_EQ(core.GetPixel(0, 0), kBlue);
@@ -96,7 +104,8 @@ TEST(Bitmap, ReadsPalettedFilesOfEveryDepth) {
 
 TEST(Bitmap, ReadsDirectColourFilesOfEveryDepth) {
   // 24 bits, 3 wide: 9 bytes plus 3 of padding per row.
-  const TBitmap rgb = Load(Bmp({.width = 3, .height = 2,
+  const TBitmap rgb = Load(Bmp({.width = 3,
+                                .height = 2,
                                 .pixels = std::string("\0\0\xFF\0\xFF\0\xFF\0\0\0\0\0"
                                                       "\x10\x20\x30\0\0\0\0\0\0\0\0\0",
                                                       24)}));
@@ -108,18 +117,26 @@ TEST(Bitmap, ReadsDirectColourFilesOfEveryDepth) {
   const TBitmap rgb555 = Load(Bmp({.width = 2, .height = 1, .bitCount = 16, .pixels = U16(0x7C00) + U16(0x001F)}));
   EXPECT_EQ(rgb555.GetPixel(0, 0), kRed);
   EXPECT_EQ(rgb555.GetPixel(1, 0), kBlue);
-  const TBitmap rgb565 = Load(Bmp({.width = 2, .height = 1, .bitCount = 16, .compression = 3,
+  const TBitmap rgb565 = Load(Bmp({.width = 2,
+                                   .height = 1,
+                                   .bitCount = 16,
+                                   .compression = 3,
                                    .masks = U32(0xF800) + U32(0x07E0) + U32(0x001F),
                                    .pixels = U16(0x07E0) + U16(0x8410)}));
   EXPECT_EQ(rgb565.GetPixel(0, 0), kGreen);
   EXPECT_EQ(rgb565.GetPixel(1, 0), MakeColor(132, 130, 132));
 
   // 32 bits, plain and with the masks inside a version 5 header.
-  const TBitmap plain = Load(Bmp({.width = 1, .height = 1, .bitCount = 32, .pixels = std::string("\x01\x02\x03\x04", 4)}));
+  const TBitmap plain =
+      Load(Bmp({.width = 1, .height = 1, .bitCount = 32, .pixels = std::string("\x01\x02\x03\x04", 4)}));
   EXPECT_EQ(plain.PixelFormat(), TPixelFormat::pf32bit);
   EXPECT_EQ(plain.GetPixel(0, 0), MakeColor(3, 2, 1));
   EXPECT_EQ(plain.ScanLine(0)[3], 4);
-  const TBitmap v5 = Load(Bmp({.headerSize = 124, .width = 1, .height = 1, .bitCount = 32, .compression = 3,
+  const TBitmap v5 = Load(Bmp({.headerSize = 124,
+                               .width = 1,
+                               .height = 1,
+                               .bitCount = 32,
+                               .compression = 3,
                                .masks = U32(0xFF) + U32(0xFF00) + U32(0xFF0000) + U32(0xFF000000),
                                .pixels = std::string("\x01\x02\x03\x04", 4)}));
   EXPECT_EQ(v5.GetPixel(0, 0), MakeColor(1, 2, 3));
@@ -141,14 +158,18 @@ TEST(Bitmap, RefusesMalformedFilesAndKeepsItsPixels) {
   std::string badHeader = Bmp(good);
   badHeader.replace(14, 4, U32(20));
   const std::string malformed[] = {
-      truncated, badOffset, badHeader, "BM", "XX" + Bmp(good).substr(2),
+      truncated,
+      badOffset,
+      badHeader,
+      "BM",
+      "XX" + Bmp(good).substr(2),
       with([](BmpSpec &s) { s.bitCount = 7; }),
       with([](BmpSpec &s) { s.width = 0; }),
       with([](BmpSpec &s) { s.width = -3; }),
       with([](BmpSpec &s) { s.height = INT_MIN; }),
       with([](BmpSpec &s) { s.width = 1 << 20, s.height = 1 << 20; }),
-      with([](BmpSpec &s) { s.compression = 1; }),                           // run-length coded
-      with([](BmpSpec &s) { s.compression = 3; }),                           // masks missing
+      with([](BmpSpec &s) { s.compression = 1; }), // run-length coded
+      with([](BmpSpec &s) { s.compression = 3; }), // masks missing
       insideHeader,
   };
   TBitmap bitmap(1, 1);

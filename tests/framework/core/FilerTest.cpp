@@ -1,6 +1,6 @@
+#include "framework/core/Filer.h"
 #include "framework/core/Collection.h"
 #include "framework/core/Exceptions.h"
-#include "framework/core/Filer.h"
 #include "framework/core/Streams.h"
 
 #include <gtest/gtest.h>
@@ -22,8 +22,7 @@ public:
         "Caption", [this](TReader &r) { caption = r.ReadString(); }, [this](TWriter &w) { w.WriteString(caption); },
         !caption.empty());
     filer.DefineProperty(
-        "Count", [this](TReader &r) { count = r.ReadInteger(); }, [this](TWriter &w) { w.WriteInteger(count); },
-        true);
+        "Count", [this](TReader &r) { count = r.ReadInteger(); }, [this](TWriter &w) { w.WriteInteger(count); }, true);
     filer.DefineProperty(
         "Flag", [this](TReader &r) { flag = r.ReadBoolean(); }, [this](TWriter &w) { w.WriteBoolean(flag); }, flag);
     filer.DefineBinaryProperty(
@@ -74,7 +73,14 @@ TEST(Filer, BinaryPropertiesHaveAnExactLayout) {
   TMemoryStream stream;
   TWriter writer(stream);
   writer.WriteProperties(*list.Items(0));
-  EXPECT_EQ(Bytes(stream), std::string("\x05" "Count" "\x02\x00" "\x04" "Blob" "\x0A\x03\0\0\0xyz" "\x00", 22));
+  EXPECT_EQ(Bytes(stream), std::string("\x05"
+                                       "Count"
+                                       "\x02\x00"
+                                       "\x04"
+                                       "Blob"
+                                       "\x0A\x03\0\0\0xyz"
+                                       "\x00",
+                                       22));
 }
 
 TEST(Filer, DamagedDataRaisesReadErrors) {
@@ -87,8 +93,21 @@ TEST(Filer, DamagedDataRaisesReadErrors) {
     reader.ReadCollection(list);
   };
   EXPECT_THROW(read(""), EReadError);
-  EXPECT_THROW(read("\x0E\x01\x04" "Nope" "\x02\x01\x00\x00"), EReadError);            // unknown property
-  EXPECT_THROW(read("\x0E\x01\x04" "Blob" "\x0A\xFF\xFF\xFF\x7F" "ab"), EReadError);  // length past the end
-  EXPECT_THROW(read("\x0E\x01\x05" "Count" "\x06\x01" "x\x00\x00"), EReadError);      // wrong value type
-  EXPECT_THROW(read("\x0E\x01\x05" "Count"), EReadError);                             // cut short
+  EXPECT_THROW(read("\x0E\x01\x04"
+                    "Nope"
+                    "\x02\x01\x00\x00"),
+               EReadError); // unknown property
+  EXPECT_THROW(read("\x0E\x01\x04"
+                    "Blob"
+                    "\x0A\xFF\xFF\xFF\x7F"
+                    "ab"),
+               EReadError); // length past the end
+  EXPECT_THROW(read("\x0E\x01\x05"
+                    "Count"
+                    "\x06\x01"
+                    "x\x00\x00"),
+               EReadError); // wrong value type
+  EXPECT_THROW(read("\x0E\x01\x05"
+                    "Count"),
+               EReadError); // cut short
 }

@@ -32,8 +32,8 @@ std::string Int32(int32_t value) {
   return out;
 }
 
-std::string Archive(int32_t magic, const std::string &names, const std::vector<int32_t> &sizes,
-                    const std::string &data, int32_t nameLength = INT32_MIN) {
+std::string Archive(int32_t magic, const std::string &names, const std::vector<int32_t> &sizes, const std::string &data,
+                    int32_t nameLength = INT32_MIN) {
   std::string out = Int32(magic) + Int32(nameLength != INT32_MIN ? nameLength : static_cast<int32_t>(names.size())) +
                     Int32(7) + Int32(-9) + names;
   for (int32_t size : sizes)
@@ -59,8 +59,8 @@ private:
 };
 
 const std::vector<SkinEntry> kEntries = {
-    {"Title.BMP", "BM-title"},   {"skin.ini.bak", "old ini"}, {"Skin.ini", "[TitlebarSkin]\r\nSkinName=T\r\n"},
-    {"title.bmp", "BM-second"},  {"empty.bmp", ""},          {"Button.bmp", std::string(3000, 'b')},
+    {"Title.BMP", "BM-title"},  {"skin.ini.bak", "old ini"}, {"Skin.ini", "[TitlebarSkin]\r\nSkinName=T\r\n"},
+    {"title.bmp", "BM-second"}, {"empty.bmp", ""},           {"Button.bmp", std::string(3000, 'b')},
 };
 
 } // namespace
@@ -123,13 +123,13 @@ TEST(SkinReader, DamagedArchivesAreRefusedQuietly) {
   for (int i = 0; i < 1002; ++i)
     manyNames += "n" + std::to_string(i) + "\r\n";
   const std::string hostile[] = {
-      Archive(20000, manyNames, std::vector<int32_t>(1002, 0), ""),       // more names than sizes fit
-      Archive(20000, "a\r\nb\r\n", {2, 3}, "xxxx"),                        // sizes past the data
-      Archive(20000, "a\r\nb\r\n", {-1, 3}, "xxxx"),                       // a negative size
-      Archive(20000, "a\r\n", {1}, "x", 1000),                             // name list past the end
-      Archive(20000, "a\r\n", {1}, "x", -4),                               // negative name list length
-      Archive(20000, "a\r\nb\r\nc\r\n", {}, ""),                           // sizes cut off
-      std::string("\x20\x4E\0\0\0\0", 6),                                  // header cut off
+      Archive(20000, manyNames, std::vector<int32_t>(1002, 0), ""), // more names than sizes fit
+      Archive(20000, "a\r\nb\r\n", {2, 3}, "xxxx"),                 // sizes past the data
+      Archive(20000, "a\r\nb\r\n", {-1, 3}, "xxxx"),                // a negative size
+      Archive(20000, "a\r\n", {1}, "x", 1000),                      // name list past the end
+      Archive(20000, "a\r\n", {1}, "x", -4),                        // negative name list length
+      Archive(20000, "a\r\nb\r\nc\r\n", {}, ""),                    // sizes cut off
+      std::string("\x20\x4E\0\0\0\0", 6),                           // header cut off
       "",
   };
   NoticeCounter notices;

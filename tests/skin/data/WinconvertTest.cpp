@@ -66,12 +66,12 @@ TEST(LzhCodec, RoundTripsEveryKindOfInput) {
       "",
       "x",
       "short text, under sixty bytes",
-      std::string(1000, 'a'),                               // runs far longer than a match
+      std::string(1000, 'a'),                                    // runs far longer than a match
       std::string(70, '\0') + std::string(5000, '\xFF') + "end", // runs of other bytes
-      std::string(200, ' ') + "after the spaces",           // matches the preset window
+      std::string(200, ' ') + "after the spaces",                // matches the preset window
       IniLikeText(),
-      RandomBytes(70000, 1),                                // passes the tree rebuild
-      RandomBytes(20000, 2, 3),                             // long, highly repetitive
+      RandomBytes(70000, 1),    // passes the tree rebuild
+      RandomBytes(20000, 2, 3), // long, highly repetitive
   };
   for (const std::string &input : cases) {
     const std::string stored = Compress(input);
@@ -95,8 +95,8 @@ TEST(LzhCodec, WritesTheReferenceBitsWhereTheMatchChoiceIsUnique) {
   // Inputs without ties between equally long matches: the brute-force
   // reference must agree bit for bit (literals, matches, tree rebuilds).
   std::string planted = RandomBytes(3000, 7);
-  planted.replace(2000, 40, planted.substr(100, 40));   // one far match
-  planted.replace(2500, 12, planted.substr(2450, 12));  // one near match
+  planted.replace(2000, 40, planted.substr(100, 40));  // one far match
+  planted.replace(2500, 12, planted.substr(2450, 12)); // one near match
   const std::string inputs[] = {"abcabcabc", "ABRACADABRA", planted, RandomBytes(40000, 9)};
   for (const std::string &input : inputs)
     EXPECT_EQ(Compress(input).substr(4), RefPack(input)) << "size " << input.size();

@@ -84,12 +84,13 @@ TEST(QuickIni, LoadingDropsCommentsAndBlanksAndStopsAtAZeroByte) {
 TEST(QuickIni, WritingKeepsTheSectionIndexInStep) {
   TQuickIni ini;
   Load(ini, "[One]\r\na=1\r\n[Two]\r\nb=2\r\n[Three]\r\nc=3\r\n");
-  ini.WriteString("one", "New", "x");   // inserted before [Two]
-  ini.WriteInteger("TWO", "B", -4);     // replaced in place, caller's case
-  ini.WriteBool("Three", "d", true);    // appended at the end
-  ini.WriteString("Four", "e", "5");    // new section
+  ini.WriteString("one", "New", "x"); // inserted before [Two]
+  ini.WriteInteger("TWO", "B", -4);   // replaced in place, caller's case
+  ini.WriteBool("Three", "d", true);  // appended at the end
+  ini.WriteString("Four", "e", "5");  // new section
   ini.WriteString("Five", "", "ignored");
-  EXPECT_EQ(Saved(ini), "[One]\r\na=1\r\nNew=x\r\n[Two]\r\nB=-4\r\n[Three]\r\nc=3\r\nd=1\r\n[Four]\r\ne=5\r\n[Five]\r\n");
+  EXPECT_EQ(Saved(ini),
+            "[One]\r\na=1\r\nNew=x\r\n[Two]\r\nB=-4\r\n[Three]\r\nc=3\r\nd=1\r\n[Four]\r\ne=5\r\n[Five]\r\n");
   EXPECT_EQ(ini.ReadString("Two", "b", ""), "-4");
   EXPECT_EQ(ini.ReadString("Three", "c", ""), "3");
   EXPECT_EQ(ini.ReadString("Four", "e", ""), "5");

@@ -77,7 +77,12 @@ TEST(SkinStore, LoadsFilesAndStreamsDataStream) {
   TWriter writer(form);
   writer.WriteCollection(*store.Store());
   // The binary value is the package itself: no count of its own inside.
-  EXPECT_EQ(Bytes(form), std::string("\x0E\x01\x0A" "DataStream" "\x0A\x03\0\0\0" "PKG" "\x00\x00", 23));
+  EXPECT_EQ(Bytes(form), std::string("\x0E\x01\x0A"
+                                     "DataStream"
+                                     "\x0A\x03\0\0\0"
+                                     "PKG"
+                                     "\x00\x00",
+                                     23));
   form.SetPosition(0);
   TSkinStore loaded;
   TReader reader(form);

@@ -90,11 +90,11 @@ TEST(Imgutil, BlendUsesItsTwoScalesAndResolvesSystemColours) {
   // 150 on the 1000 scale: 15 % grey, 85 % white.
   EXPECT_EQ(Blend(0x808080, clWhite, 150), MakeColor(236, 236, 236)); // (128*150 + 255*850 + 500) / 1000
   EXPECT_EQ(Blend(clRed, clBlue, 50), MakeColor(128, 0, 128));        // an even mix on the 100 scale
-  EXPECT_EQ(Blend(clRed, clBlue, 100), MakeColor(26, 0, 230)); // 100 is already on the 1000 scale
+  EXPECT_EQ(Blend(clRed, clBlue, 100), MakeColor(26, 0, 230));        // 100 is already on the 1000 scale
   const TColor face = ColorToRGB(clBtnFace);
-  EXPECT_EQ(Blend(clBtnFace, clBlack, 99), MakeColor((ColorRed(face) * 99 + 50) / 100,
-                                                     (ColorGreen(face) * 99 + 50) / 100,
-                                                     (ColorBlue(face) * 99 + 50) / 100));
+  EXPECT_EQ(Blend(clBtnFace, clBlack, 99),
+            MakeColor((ColorRed(face) * 99 + 50) / 100, (ColorGreen(face) * 99 + 50) / 100,
+                      (ColorBlue(face) * 99 + 50) / 100));
 }
 
 TEST(Imgutil, GradientTablesRoundAndAreCached) {
@@ -105,7 +105,8 @@ TEST(Imgutil, GradientTablesRoundAndAreCached) {
   // Truncating toward zero leaves a falling channel one short of its end.
   EXPECT_EQ(three[2], MakeColor(255, 11, 1));
   // One step is the middle colour.
-  EXPECT_EQ(GradientColors(1, MakeColor(0, 0, 0), MakeColor(200, 100, 50)), std::vector<TColor>{MakeColor(100, 50, 25)});
+  EXPECT_EQ(GradientColors(1, MakeColor(0, 0, 0), MakeColor(200, 100, 50)),
+            std::vector<TColor>{MakeColor(100, 50, 25)});
   // The same request comes back from the cache, also after other requests.
   for (int n = 10; n < 24; ++n)
     GradientColors(n, clBlack, clWhite);
