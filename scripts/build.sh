@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Configures and builds one or both builds: scripts/build.sh [native] [windows]
+# Configures and builds: scripts/build.sh [native] [windows] [fuzz] (default: native and windows)
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 jobs=$(nproc)
@@ -14,6 +14,10 @@ for build in "${@:-native windows}"; do
         -DCMAKE_TOOLCHAIN_FILE="$ZORVEX_ROOT/cmake/toolchain-mingw64.cmake" \
         -DCMAKE_CROSSCOMPILING_EMULATOR="$ZORVEX_ROOT/scripts/wine-run" \
         -DZORVEX_DEPS_DIR="$ZORVEX_DEPS_DIR" >/dev/null
+      ;;
+    fuzz)
+      CC=clang CXX=clang++ cmake -S "$ZORVEX_ROOT" -B "$ZORVEX_BUILD_DIR/fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DZORVEX_FUZZ=ON >/dev/null
       ;;
     *) echo "unknown build: $b" >&2; exit 2 ;;
     esac

@@ -8,7 +8,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/env.sh"
 
 bash "$here/setup.sh" || exit 1
-bash "$here/build.sh" native windows || exit 1
+bash "$here/build.sh" native windows fuzz || exit 1
 
 # A private HOME: the Wine Recycle Bin (the trash under HOME) of the tests
 # never touches a real one.
@@ -44,6 +44,8 @@ echo "== native tests"
 ctest --test-dir "$ZORVEX_BUILD_DIR/native" --output-on-failure -j"$(nproc)" || status=1
 echo "== Windows tests (Wine)"
 ctest --test-dir "$ZORVEX_BUILD_DIR/windows" --output-on-failure -j"$(nproc)" || status=1
+echo "== fuzz smoke run"
+bash "$here/fuzz.sh" 3 || status=1
 if [ "$status" = 0 ]; then
   echo "== all tests passed"
 else

@@ -1,0 +1,32 @@
+// Reads a BMP file of the fuzzer's choosing; what loads must save and load
+// back to the same pixels.
+#include "framework/core/Bitmap.h"
+#include "framework/core/Streams.h"
+
+#include <cstdlib>
+#include <cstring>
+
+using namespace zorvex;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  TMemoryStream file;
+  file.WriteBuffer(data, static_cast<int64_t>(size));
+  file.SetPosition(0);
+  TBitmap bitmap;
+  try {
+    bitmap.LoadFromStream(file);
+  } catch (const EInvalidGraphic &) {
+    return 0;
+  }
+  TMemoryStream saved;
+  bitmap.SaveToStream(saved);
+  saved.SetPosition(0);
+  TBitmap back;
+  back.LoadFromStream(saved);
+  if (back.Width() != bitmap.Width() || back.Height() != bitmap.Height())
+    std::abort();
+  for (int y = 0; y < bitmap.Height(); ++y)
+    if (std::memcmp(back.ScanLine(y), bitmap.ScanLine(y), static_cast<size_t>(bitmap.Width() * bitmap.BytesPerPixel())))
+      std::abort();
+  return 0;
+}
