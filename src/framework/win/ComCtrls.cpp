@@ -138,7 +138,9 @@ void TRichEdit::AddLine(const std::string &text) {
     return;
   }
   HWND window = WindowHandle();
-  const LRESULT end = GetWindowTextLengthW(window);
+  // In the control's own character positions (a paragraph break is one).
+  GETTEXTLENGTHEX length{GTL_NUMCHARS | GTL_PRECISE, 1200};
+  const LRESULT end = SendMessageW(window, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0);
   CHARRANGE at{static_cast<LONG>(end), static_cast<LONG>(end)};
   SendMessageW(window, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&at));
   std::wstring line = Wide(text) + L"\r";
