@@ -310,18 +310,18 @@ Canvas Save() {
 }
 
 Canvas Start() {
-  Canvas c(20, 20);
-  c.Fill(Circle(10, 10, 9.3f), Hex(0x146A20));
-  c.Fill(Circle(10, 10, 8.4f), Lit(Hex(0x62DA70), Hex(0x1C8A2C), 10, 10, 8.4f));
-  c.Fill(Polygon({{7.6f, 5.6f}, {15.0f, 10.0f}, {7.6f, 14.4f}}), Hex(0xFFFFFF));
+  Canvas c(18, 18);
+  c.Fill(Circle(9, 9, 8.4f), Hex(0x146A20));
+  c.Fill(Circle(9, 9, 7.5f), Lit(Hex(0x62DA70), Hex(0x1C8A2C), 9, 9, 7.5f));
+  c.Fill(Polygon({{6.8f, 5.0f}, {13.4f, 9.0f}, {6.8f, 13.0f}}), Hex(0xFFFFFF));
   return c;
 }
 
 Canvas Abort() {
-  Canvas c(20, 20);
-  c.Fill(Circle(10, 10, 9.3f), Hex(0x8A1010));
-  c.Fill(Circle(10, 10, 8.4f), Lit(Hex(0xF87070), Hex(0xC01818), 10, 10, 8.4f));
-  c.Fill(Union(Capsule({6.6f, 6.6f}, {13.4f, 13.4f}, 1.35f), Capsule({13.4f, 6.6f}, {6.6f, 13.4f}, 1.35f)),
+  Canvas c(18, 18);
+  c.Fill(Circle(9, 9, 8.4f), Hex(0x8A1010));
+  c.Fill(Circle(9, 9, 7.5f), Lit(Hex(0xF87070), Hex(0xC01818), 9, 9, 7.5f));
+  c.Fill(Union(Capsule({6.0f, 6.0f}, {12.0f, 12.0f}, 1.25f), Capsule({12.0f, 6.0f}, {6.0f, 12.0f}, 1.25f)),
          Hex(0xFFFFFF));
   return c;
 }
