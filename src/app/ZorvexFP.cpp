@@ -136,7 +136,8 @@ void TForm1::CreateControls() {
   BitBtn10->Hide();
   BitBtn10->OnClick = [this](TObject *sender) { BitBtn10Click(sender); };
   BitBtn11 = MakeButton(this, this, "BitBtn11", 735, 9, 40, 25, glyph::FlagFrench);
-  BitBtn11->SetHint("Passer en langue fran\xC3\xA7" "aise");
+  BitBtn11->SetHint("Passer en langue fran\xC3\xA7"
+                    "aise");
   BitBtn11->Hide();
   BitBtn11->OnClick = [this](TObject *sender) { BitBtn11Click(sender); };
   BitBtn13 = MakeButton(this, this, "BitBtn13", 735, 34, 40, 25, glyph::Help);

@@ -15,7 +15,8 @@ using namespace zorvex::test;
 
 namespace {
 
-const std::string kFrenchName = "Fran\xC3\xA7" "ais";
+const std::string kFrenchName = "Fran\xC3\xA7"
+                                "ais";
 
 class MainWindowTest : public GuiTest {
 protected:
@@ -67,11 +68,21 @@ protected:
   }
   // Every text the language switch sets, as shown.
   std::vector<std::string> Texts() {
-    return {form->Label1->Caption(),    form->Label3->Caption(),          form->Label4->Caption(),
-            form->CheckBox1->Caption(), form->CheckBox2->Caption(),       form->Label2->Caption(),
-            form->Label9->Caption(),    form->BitBtn1->Caption(),         form->BitBtn3->Caption(),
-            form->BitBtn7->Caption(),   form->BitBtn12->Caption(),        form->BitBtn13->Hint(),
-            form->BitBtn15->Hint(),     form->SG1->Model().RowCommaText(0), form->SG2->Model().RowCommaText(0),
+    return {form->Label1->Caption(),
+            form->Label3->Caption(),
+            form->Label4->Caption(),
+            form->CheckBox1->Caption(),
+            form->CheckBox2->Caption(),
+            form->Label2->Caption(),
+            form->Label9->Caption(),
+            form->BitBtn1->Caption(),
+            form->BitBtn3->Caption(),
+            form->BitBtn7->Caption(),
+            form->BitBtn12->Caption(),
+            form->BitBtn13->Hint(),
+            form->BitBtn15->Hint(),
+            form->SG1->Model().RowCommaText(0),
+            form->SG2->Model().RowCommaText(0),
             form->SG3->Model().RowCommaText(0)};
   }
   const std::vector<std::string> english = {"STARTING DIRECTORY",
@@ -217,7 +228,8 @@ TEST_F(MainWindowTest, SwitchingLanguageTurnsEveryTextKeepsTheRowsAndSurvivesARe
   EXPECT_EQ(form->SG1->Cells(1, 1), "C:\\a\\x.jpg");
   // The hints of the two switches never change.
   EXPECT_EQ(form->BitBtn10->Hint(), "Switch to English language");
-  EXPECT_EQ(form->BitBtn11->Hint(), "Passer en langue fran\xC3\xA7" "aise");
+  EXPECT_EQ(form->BitBtn11->Hint(), "Passer en langue fran\xC3\xA7"
+                                    "aise");
 
   Restart();
   EXPECT_EQ(Texts(), french);
@@ -291,17 +303,17 @@ TEST_F(MainWindowTest, EveryControlStandsWhereTheDesignPutsIt) {
     int left, top, width, height;
   };
   const Place places[] = {
-      {"Edit1", 192, 6, 502, 21},     {"BitBtn2", 699, 6, 22, 22},    {"RG1", 192, 27, 529, 31},
-      {"RG2", 192, 57, 529, 31},      {"ProgressBar1", 192, 96, 529, 17}, {"Bevel4", 729, 9, 2, 109},
-      {"Bevel2", 780, 6, 2, 109},     {"Bevel3", 912, 6, 2, 109},     {"BitBtn10", 735, 9, 40, 25},
-      {"BitBtn11", 735, 9, 40, 25},   {"BitBtn13", 735, 34, 40, 25},  {"BitBtn14", 735, 59, 40, 25},
-      {"BitBtn15", 735, 84, 40, 25},  {"CheckBox1", 784, 9, 124, 17}, {"Edit2", 858, 34, 46, 21},
-      {"Edit3", 858, 63, 46, 21},     {"CheckBox2", 788, 92, 117, 17}, {"BitBtn1", 918, 6, 80, 30},
-      {"BitBtn3", 918, 36, 80, 30},   {"BitBtn7", 918, 66, 80, 24},   {"BitBtn12", 918, 90, 80, 24},
-      {"SG2", 9, 120, 427, 193},      {"SG1", 453, 120, 544, 193},    {"Panel1", 9, 123, 988, 187},
-      {"SG3", 9, 318, 988, 397},      {"Label5", 18, 12, 600, 13},    {"Image4", 645, 9, 154, 154},
-      {"Image5", 816, 27, 154, 154},  {"BitBtn4", 966, 3, 20, 20},    {"BitBtn8", 21, 45, 38, 38},
-      {"BitBtn5", 75, 45, 38, 38},    {"BitBtn9", 21, 138, 38, 38},   {"BitBtn6", 75, 138, 38, 38},
+      {"Edit1", 192, 6, 502, 21},    {"BitBtn2", 699, 6, 22, 22},        {"RG1", 192, 27, 529, 31},
+      {"RG2", 192, 57, 529, 31},     {"ProgressBar1", 192, 96, 529, 17}, {"Bevel4", 729, 9, 2, 109},
+      {"Bevel2", 780, 6, 2, 109},    {"Bevel3", 912, 6, 2, 109},         {"BitBtn10", 735, 9, 40, 25},
+      {"BitBtn11", 735, 9, 40, 25},  {"BitBtn13", 735, 34, 40, 25},      {"BitBtn14", 735, 59, 40, 25},
+      {"BitBtn15", 735, 84, 40, 25}, {"CheckBox1", 784, 9, 124, 17},     {"Edit2", 858, 34, 46, 21},
+      {"Edit3", 858, 63, 46, 21},    {"CheckBox2", 788, 92, 117, 17},    {"BitBtn1", 918, 6, 80, 30},
+      {"BitBtn3", 918, 36, 80, 30},  {"BitBtn7", 918, 66, 80, 24},       {"BitBtn12", 918, 90, 80, 24},
+      {"SG2", 9, 120, 427, 193},     {"SG1", 453, 120, 544, 193},        {"Panel1", 9, 123, 988, 187},
+      {"SG3", 9, 318, 988, 397},     {"Label5", 18, 12, 600, 13},        {"Image4", 645, 9, 154, 154},
+      {"Image5", 816, 27, 154, 154}, {"BitBtn4", 966, 3, 20, 20},        {"BitBtn8", 21, 45, 38, 38},
+      {"BitBtn5", 75, 45, 38, 38},   {"BitBtn9", 21, 138, 38, 38},       {"BitBtn6", 75, 138, 38, 38},
   };
   for (const Place &place : places) {
     auto *control = dynamic_cast<TControl *>(form->FindComponent(place.name));

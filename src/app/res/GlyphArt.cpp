@@ -351,8 +351,7 @@ Canvas Close() {
 
 Canvas Ok() {
   Canvas c(16, 16);
-  c.Fill(Union(Capsule({2.6f, 8.6f}, {6.2f, 12.2f}, 1.4f), Capsule({6.2f, 12.2f}, {13.4f, 3.6f}, 1.4f)),
-         Hex(0x1E9E2E));
+  c.Fill(Union(Capsule({2.6f, 8.6f}, {6.2f, 12.2f}, 1.4f), Capsule({6.2f, 12.2f}, {13.4f, 3.6f}, 1.4f)), Hex(0x1E9E2E));
   return c;
 }
 
@@ -361,7 +360,9 @@ Canvas Icon(int size) {
   Canvas c(size, size);
   const float s = size / 48.0f;
   const float stroke = std::max(1.0f, 1.4f * s);
-  auto R = [&](float x0, float y0, float x1, float y1, float r) { return RoundRect(x0 * s, y0 * s, x1 * s, y1 * s, r * s); };
+  auto R = [&](float x0, float y0, float x1, float y1, float r) {
+    return RoundRect(x0 * s, y0 * s, x1 * s, y1 * s, r * s);
+  };
   const Rgba edge = Hex(0x4E6F98);
   c.Fill(R(5, 3, 30, 36, 2.5f), edge);
   c.Fill(RoundRect(5 * s + stroke, 3 * s + stroke, 30 * s - stroke, 36 * s - stroke, 1.5f * s), Hex(0xD4E4F7));
@@ -486,10 +487,20 @@ int main(int argc, char **argv) {
     Canvas (*paint)();
   };
   const Glyph glyphs[] = {
-      {"folder", Folder},   {"flag_en", FlagEnglish}, {"flag_fr", FlagFrench}, {"help", Help},
-      {"skin", Skin},       {"recycle", Recycle},     {"recycle_all", RecycleAll}, {"print", Print},
-      {"save", Save},       {"start", Start},         {"abort", Abort},       {"open", Open},
-      {"close", Close},     {"ok", Ok},
+      {"folder", Folder},
+      {"flag_en", FlagEnglish},
+      {"flag_fr", FlagFrench},
+      {"help", Help},
+      {"skin", Skin},
+      {"recycle", Recycle},
+      {"recycle_all", RecycleAll},
+      {"print", Print},
+      {"save", Save},
+      {"start", Start},
+      {"abort", Abort},
+      {"open", Open},
+      {"close", Close},
+      {"ok", Ok},
   };
   bool ok = true;
   for (const Glyph &glyph : glyphs)

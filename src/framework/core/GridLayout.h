@@ -20,8 +20,7 @@ struct GridCoord {
 
 class TGridLayout {
 public:
-  explicit TGridLayout(const TGridModel &model, int gridLineWidth = 1)
-      : model_(model), lineWidth_(gridLineWidth) {}
+  explicit TGridLayout(const TGridModel &model, int gridLineWidth = 1) : model_(model), lineWidth_(gridLineWidth) {}
 
   int GridLineWidth() const { return lineWidth_; }
   // Width (or height) of a cell plus its line; never negative.

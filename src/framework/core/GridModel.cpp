@@ -11,8 +11,8 @@ const std::string kEmpty;
 }
 
 TGridModel::TGridModel(int colCount, int rowCount, int fixedCols, int fixedRows)
-    : colCount_(std::max(colCount, 1)), rowCount_(std::max(rowCount, 1)), fixedCols_(fixedCols),
-      fixedRows_(fixedRows), topRow_(fixedRows), leftCol_(fixedCols), colWidths_(static_cast<size_t>(colCount_), kDefaultWidth) {}
+    : colCount_(std::max(colCount, 1)), rowCount_(std::max(rowCount, 1)), fixedCols_(fixedCols), fixedRows_(fixedRows),
+      topRow_(fixedRows), leftCol_(fixedCols), colWidths_(static_cast<size_t>(colCount_), kDefaultWidth) {}
 
 void TGridModel::Changed() {
   if (OnChanged)

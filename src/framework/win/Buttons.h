@@ -16,8 +16,7 @@ struct ButtonLayout {
   RECT glyph;
   RECT text;
 };
-ButtonLayout CalcButtonLayout(const RECT &client, SIZE glyph, SIZE text, TButtonLayout layout, int margin,
-                              int spacing);
+ButtonLayout CalcButtonLayout(const RECT &client, SIZE glyph, SIZE text, TButtonLayout layout, int margin, int spacing);
 
 class TBitBtn : public TButton {
 public:

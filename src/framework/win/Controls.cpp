@@ -61,7 +61,8 @@ std::map<std::wstring, ClassEntry> &RegisteredClasses() {
 
 void EnsureCommonControls() {
   static const bool done = [] {
-    INITCOMMONCONTROLSEX init{sizeof(init), ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    INITCOMMONCONTROLSEX init{sizeof(init),
+                              ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     if (!InitCommonControlsEx(&init))
       LogLastOSError("InitCommonControlsEx");
     return true;
@@ -383,20 +384,14 @@ void TControl::DecodeMouse(TMessage &message) {
   TShiftState shift = KeysToShiftState(message.WParam);
   switch (message.Msg) {
   case WM_MOUSEMOVE: MouseMove(shift, x, y); return;
-  case WM_LBUTTONDBLCLK:
-    shift |= ss::Double;
-    [[fallthrough]];
+  case WM_LBUTTONDBLCLK: shift |= ss::Double; [[fallthrough]];
   case WM_LBUTTONDOWN:
     clickPending_ = clickOnMouseUp_;
     MouseDown(TMouseButton::mbLeft, shift, x, y);
     return;
-  case WM_RBUTTONDBLCLK:
-    shift |= ss::Double;
-    [[fallthrough]];
+  case WM_RBUTTONDBLCLK: shift |= ss::Double; [[fallthrough]];
   case WM_RBUTTONDOWN: MouseDown(TMouseButton::mbRight, shift, x, y); return;
-  case WM_MBUTTONDBLCLK:
-    shift |= ss::Double;
-    [[fallthrough]];
+  case WM_MBUTTONDBLCLK: shift |= ss::Double; [[fallthrough]];
   case WM_MBUTTONDOWN: MouseDown(TMouseButton::mbMiddle, shift, x, y); return;
   case WM_LBUTTONUP:
     if (clickPending_) {
@@ -566,9 +561,9 @@ void TWinControl::CreateWnd() {
   HMENU id = (params.Style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<intptr_t>(NextChildId())) : nullptr;
   TWinControl *outer = creatingControl;
   creatingControl = this;
-  HWND window = CreateWindowExW(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(), params.Style,
-                                params.X, params.Y, params.Width, params.Height, params.WndParent, id,
-                                ModuleInstance(), nullptr);
+  HWND window =
+      CreateWindowExW(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(), params.Style, params.X,
+                      params.Y, params.Width, params.Height, params.WndParent, id, ModuleInstance(), nullptr);
   const DWORD error = GetLastError();
   creatingControl = outer;
   if (!window)
@@ -846,14 +841,15 @@ bool TWinControl::RouteMouseToGraphicChild(TMessage &message) {
     if (!target || (!target->Enabled() && message.Msg != WM_MOUSEMOVE))
       return false;
   }
-  const bool down = message.Msg == WM_LBUTTONDOWN || message.Msg == WM_RBUTTONDOWN ||
-                    message.Msg == WM_MBUTTONDOWN || message.Msg == WM_LBUTTONDBLCLK;
+  const bool down = message.Msg == WM_LBUTTONDOWN || message.Msg == WM_RBUTTONDOWN || message.Msg == WM_MBUTTONDOWN ||
+                    message.Msg == WM_LBUTTONDBLCLK;
   const bool up = message.Msg == WM_LBUTTONUP || message.Msg == WM_RBUTTONUP || message.Msg == WM_MBUTTONUP;
   if (down) {
     mouseCapture_ = target;
     SetCapture(handle_);
   }
-  const LPARAM local = MAKELPARAM(static_cast<WORD>(point.x - target->Left()), static_cast<WORD>(point.y - target->Top()));
+  const LPARAM local =
+      MAKELPARAM(static_cast<WORD>(point.x - target->Left()), static_cast<WORD>(point.y - target->Top()));
   message.Result = target->Perform(message.Msg, message.WParam, local);
   if (up && mouseCapture_ == target) {
     mouseCapture_ = nullptr;
@@ -892,11 +888,15 @@ void TWinControl::WndProc(TMessage &message) {
       message.Result = result;
     return;
   }
-  case CN_DRAWITEM: message.Result = CNDrawItem(*reinterpret_cast<DRAWITEMSTRUCT *>(message.LParam)) ? TRUE : FALSE; return;
+  case CN_DRAWITEM:
+    message.Result = CNDrawItem(*reinterpret_cast<DRAWITEMSTRUCT *>(message.LParam)) ? TRUE : FALSE;
+    return;
   case CN_CTLCOLOREDIT:
   case CN_CTLCOLORBTN:
   case CN_CTLCOLORSTATIC:
-  case CN_CTLCOLORLISTBOX: message.Result = reinterpret_cast<LRESULT>(CNCtlColor(reinterpret_cast<HDC>(message.WParam))); return;
+  case CN_CTLCOLORLISTBOX:
+    message.Result = reinterpret_cast<LRESULT>(CNCtlColor(reinterpret_cast<HDC>(message.WParam)));
+    return;
   case CN_KEYDOWN: {
     WORD key = static_cast<WORD>(message.WParam);
     KeyDown(key, KeyboardShiftState());

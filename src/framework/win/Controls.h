@@ -73,8 +73,8 @@ constexpr UINT CN_CTLCOLORLISTBOX = CN_BASE + WM_CTLCOLORLISTBOX;
 constexpr UINT CN_KEYDOWN = CN_BASE + WM_KEYDOWN;
 
 // Modal results.
-constexpr int mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrAbort = IDABORT, mrRetry = IDRETRY,
-              mrIgnore = IDIGNORE, mrYes = IDYES, mrNo = IDNO;
+constexpr int mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrAbort = IDABORT, mrRetry = IDRETRY, mrIgnore = IDIGNORE,
+              mrYes = IDYES, mrNo = IDNO;
 
 // The window property under which every framework window keeps its control:
 // "ControlOfs" followed by the module instance and the thread id in hex, as

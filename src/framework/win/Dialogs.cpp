@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <commctrl.h>
 #include <commdlg.h>
 #include <shlobj.h>
 
@@ -23,9 +24,12 @@ struct ButtonKind {
   int result;
 };
 const ButtonKind kButtons[] = {
-    {mb::Yes, &dlgtext::Yes, mrYes},          {mb::No, &dlgtext::No, mrNo},
-    {mb::OK, &dlgtext::OK, mrOk},             {mb::Cancel, &dlgtext::Cancel, mrCancel},
-    {mb::Abort, &dlgtext::Abort, mrAbort},    {mb::Retry, &dlgtext::Retry, mrRetry},
+    {mb::Yes, &dlgtext::Yes, mrYes},
+    {mb::No, &dlgtext::No, mrNo},
+    {mb::OK, &dlgtext::OK, mrOk},
+    {mb::Cancel, &dlgtext::Cancel, mrCancel},
+    {mb::Abort, &dlgtext::Abort, mrAbort},
+    {mb::Retry, &dlgtext::Retry, mrRetry},
     {mb::Ignore, &dlgtext::Ignore, mrIgnore},
 };
 
@@ -254,47 +258,96 @@ bool ConfirmAndCreate(const std::string &path) {
   return true;
 }
 
+// The system's folder dialog shows the chosen folder's name in an edit box
+// the user may type into. A typed name that is not an existing folder is
+// offered for creation when OK is pressed; if the user says no, the dialog
+// stays open.
 struct BrowseState {
   std::string start;
   std::string current; // folder selected in the tree
-  std::string created; // a typed folder that was created
+  std::string typed;   // a typed folder that exists (or was just created)
+  HWND edit = nullptr; // the dialog's edit box, not owned
+  bool userEdited = false;
 };
+
+std::string EditText(HWND edit) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
+  text.resize(static_cast<size_t>(std::max(GetWindowTextW(edit, text.data(), static_cast<int>(text.size())), 0)));
+  return Trim(Narrow(text));
+}
+
+LRESULT CALLBACK BrowseEditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+  auto *state = reinterpret_cast<BrowseState *>(data);
+  switch (message) {
+  case WM_CHAR:
+  case WM_PASTE:
+  case WM_CUT:
+  case WM_CLEAR: state->userEdited = true; break;
+  case WM_KEYDOWN:
+    if (wParam == VK_DELETE)
+      state->userEdited = true;
+    break;
+  case WM_NCDESTROY: RemoveWindowSubclass(window, BrowseEditProc, 2); break;
+  default: break;
+  }
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK BrowseDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+  auto *state = reinterpret_cast<BrowseState *>(data);
+  if (message == WM_NCDESTROY)
+    RemoveWindowSubclass(window, BrowseDialogProc, 1);
+  if (message == WM_COMMAND && LOWORD(wParam) == IDOK && state->userEdited && state->edit) {
+    try {
+      std::string typed = EditText(state->edit);
+      if (!typed.empty()) {
+        if (!IsAbsolutePath(typed))
+          typed = IncludeTrailingPathDelimiter(state->current) + typed;
+        if (!DirectoryExists(typed) && !ConfirmAndCreate(typed))
+          return 0; // stays open for another choice
+        state->typed = typed;
+      }
+    } catch (...) {
+      HandleException(std::current_exception());
+      return 0;
+    }
+  }
+  return DefSubclassProc(window, message, wParam, lParam);
+}
 
 int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM lParam, LPARAM data) {
   auto *state = reinterpret_cast<BrowseState *>(data);
-  try {
-    switch (message) {
-    case BFFM_INITIALIZED:
-      if (!state->start.empty()) {
-        std::wstring start = Wide(state->start);
-        SendMessageW(window, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(start.c_str()));
-      }
-      return 0;
-    case BFFM_SELCHANGED: {
-      wchar_t path[MAX_PATH] = {};
-      if (SHGetPathFromIDListW(reinterpret_cast<PCIDLIST_ABSOLUTE>(lParam), path))
-        state->current = Narrow(path);
-      return 0;
+  switch (message) {
+  case BFFM_INITIALIZED: {
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM found) -> BOOL {
+          wchar_t name[16] = {};
+          GetClassNameW(child, name, 16);
+          if (_wcsicmp(name, L"Edit") != 0)
+            return TRUE;
+          *reinterpret_cast<HWND *>(found) = child;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&state->edit));
+    SetWindowSubclass(window, BrowseDialogProc, 1, reinterpret_cast<DWORD_PTR>(state));
+    if (state->edit)
+      SetWindowSubclass(state->edit, BrowseEditProc, 2, reinterpret_cast<DWORD_PTR>(state));
+    if (!state->start.empty()) {
+      std::wstring start = Wide(state->start);
+      SendMessageW(window, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(start.c_str()));
     }
-    case BFFM_VALIDATEFAILEDW: {
-      // A typed name that is not an existing folder: offer to create it,
-      // and keep the chooser open when the user says no.
-      std::string typed = Trim(Narrow(reinterpret_cast<const wchar_t *>(lParam)));
-      if (typed.empty())
-        return 1;
-      if (!IsAbsolutePath(typed))
-        typed = IncludeTrailingPathDelimiter(state->current) + typed;
-      if (DirectoryExists(typed) || ConfirmAndCreate(typed)) {
-        state->created = typed;
-        return 0;
-      }
-      return 1;
-    }
-    default: return 0;
-    }
-  } catch (...) {
-    HandleException(std::current_exception());
-    return 1;
+    return 0;
+  }
+  case BFFM_SELCHANGED: {
+    // The dialog writes the new folder's name into the edit box.
+    state->userEdited = false;
+    wchar_t path[MAX_PATH] = {};
+    if (SHGetPathFromIDListW(reinterpret_cast<PCIDLIST_ABSOLUTE>(lParam), path))
+      state->current = Narrow(path);
+    return 0;
+  }
+  default: return 0;
   }
 }
 
@@ -328,15 +381,15 @@ bool SelectDirectory(const std::string &start, std::string &chosen) {
           CoUninitialize();
       }
     } comScope{com};
-    BrowseState state{start, start, ""};
+    BrowseState state{start, start, "", nullptr, false};
     BROWSEINFOW info{};
     info.hwndOwner = ActiveOwner();
-    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_EDITBOX | BIF_VALIDATE | BIF_NEWDIALOGSTYLE;
+    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_EDITBOX | BIF_NEWDIALOGSTYLE;
     info.lpfn = BrowseCallback;
     info.lParam = reinterpret_cast<LPARAM>(&state);
     CoTaskMemPidl result{SHBrowseForFolderW(&info)};
-    if (!state.created.empty()) {
-      path = state.created;
+    if (result.pidl && !state.typed.empty()) {
+      path = state.typed;
     } else {
       if (!result.pidl)
         return false;

@@ -33,12 +33,16 @@ inline const std::string Confirmation = "Confirmation";
 inline const std::string OK = "OK";
 inline const std::string Cancel = "Annuler";
 inline const std::string Abort = "&Abandonner";
-inline const std::string Retry = "&R\xC3\xA9" "essayer";
+inline const std::string Retry = "&R\xC3\xA9"
+                                 "essayer";
 inline const std::string Ignore = "&Ignorer";
 inline const std::string Yes = "&Oui";
 inline const std::string No = "&Non";
-inline const std::string ConfirmCreateDir = "Le r\xC3\xA9pertoire sp\xC3\xA9" "cifi\xC3\xA9 n'existe pas. Faut-il le cr\xC3\xA9" "er ?";
-inline const std::string CannotCreateDir = "Impossible de cr\xC3\xA9" "er le r\xC3\xA9pertoire ";
+inline const std::string ConfirmCreateDir = "Le r\xC3\xA9pertoire sp\xC3\xA9"
+                                            "cifi\xC3\xA9 n'existe pas. Faut-il le cr\xC3\xA9"
+                                            "er ?";
+inline const std::string CannotCreateDir = "Impossible de cr\xC3\xA9"
+                                           "er le r\xC3\xA9pertoire ";
 } // namespace dlgtext
 
 enum class DialogKind { Message, Beep, Tone, SelectDirectory, SaveFile };

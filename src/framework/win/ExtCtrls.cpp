@@ -118,8 +118,8 @@ void TPanel::Paint() {
 
 // ---- TImage
 
-RECT PictureDestRect(int pictureWidth, int pictureHeight, int boxWidth, int boxHeight, bool stretch,
-                     bool proportional, bool center) {
+RECT PictureDestRect(int pictureWidth, int pictureHeight, int boxWidth, int boxHeight, bool stretch, bool proportional,
+                     bool center) {
   int w = pictureWidth, h = pictureHeight;
   if (stretch || (proportional && (w > boxWidth || h > boxHeight))) {
     if (proportional && w > 0 && h > 0) {

@@ -55,8 +55,8 @@ private:
 // Where a picture of this size goes in a box: stretched to it, or scaled to
 // fit it with its proportions kept (enlarged only when stretching), from the
 // top-left corner or centred.
-RECT PictureDestRect(int pictureWidth, int pictureHeight, int boxWidth, int boxHeight, bool stretch,
-                     bool proportional, bool center);
+RECT PictureDestRect(int pictureWidth, int pictureHeight, int boxWidth, int boxHeight, bool stretch, bool proportional,
+                     bool center);
 
 class TImage : public TGraphicControl {
 public:

@@ -405,7 +405,9 @@ void TForm::WndProc(TMessage &message) {
     // The form itself has nothing to type into: pass the focus on.
     DefaultHandler(message);
     return;
-  case CM_DIALOGKEY: message.Result = DialogKey(static_cast<WORD>(message.WParam), KeyboardShiftState()) ? 1 : 0; return;
+  case CM_DIALOGKEY:
+    message.Result = DialogKey(static_cast<WORD>(message.WParam), KeyboardShiftState()) ? 1 : 0;
+    return;
   case CM_DIALOGCHAR: message.Result = DialogChar(static_cast<wchar_t>(message.WParam)) ? 1 : 0; return;
   default: break;
   }
@@ -416,7 +418,8 @@ void TForm::WndProc(TMessage &message) {
 
 TApplication::TApplication() {
   Application = this;
-  INITCOMMONCONTROLSEX init{sizeof(init), ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+  INITCOMMONCONTROLSEX init{sizeof(init),
+                            ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&init);
 
   wchar_t path[MAX_PATH] = {};
@@ -576,7 +579,8 @@ bool TApplication::IsKeyMessage(MSG &message) {
     case VK_DOWN:
     case VK_RETURN:
     case VK_ESCAPE: {
-      const LRESULT code = SendMessageW(message.hwnd, WM_GETDLGCODE, message.wParam, reinterpret_cast<LPARAM>(&message));
+      const LRESULT code =
+          SendMessageW(message.hwnd, WM_GETDLGCODE, message.wParam, reinterpret_cast<LPARAM>(&message));
       if (code & DLGC_WANTALLKEYS)
         return false;
       if (message.wParam == VK_TAB && (code & DLGC_WANTTAB))

@@ -99,7 +99,7 @@ private:
   TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
   TBorderIcons borderIcons_ = bi::SystemMenu | bi::Minimize | bi::Maximize;
   TFormStyle formStyle_ = TFormStyle::fsNormal;
-  HICON icon_ = nullptr; // not owned
+  HICON icon_ = nullptr;                 // not owned
   TWinControl *activeControl_ = nullptr; // not owned
   int modalResult_ = mrNone;
   bool modal_ = false;
@@ -118,7 +118,7 @@ public:
 
 private:
   friend class TForm;
-  std::vector<TForm *> forms_; // not owned
+  std::vector<TForm *> forms_;  // not owned
   TForm *activeForm_ = nullptr; // not owned
 };
 
@@ -186,8 +186,8 @@ private:
   std::string title_;
   HWND window_ = nullptr;
   HWND tooltip_ = nullptr;
-  HICON icon_ = nullptr; // not owned
-  TForm *mainForm_ = nullptr; // owned through the component tree
+  HICON icon_ = nullptr;             // not owned
+  TForm *mainForm_ = nullptr;        // owned through the component tree
   TControl *mouseControl_ = nullptr; // not owned
   bool terminated_ = false;
   bool handlingException_ = false;

@@ -511,9 +511,7 @@ TDibBitmap Premultiplied(const TDibBitmap &source) {
 }
 } // namespace
 
-void TDibBitmap::Draw(HDC dc, int x, int y) const {
-  StretchDraw(dc, RECT{x, y, x + width_, y + height_});
-}
+void TDibBitmap::Draw(HDC dc, int x, int y) const { StretchDraw(dc, RECT{x, y, x + width_, y + height_}); }
 
 void TDibBitmap::StretchDraw(HDC dc, const RECT &rect) const {
   if (Empty() || rect.right <= rect.left || rect.bottom <= rect.top)

@@ -257,8 +257,8 @@ void TStringGrid::Paint() {
       const RECT rect{cell.left, cell.top, cell.right, cell.bottom};
       const bool fixed = col < model_.FixedCols() || row < model_.FixedRows();
       const bool current = col == col_ && row == row_;
-      const bool inSelection = !fixed && col >= selection.Left && col <= selection.Right && row >= selection.Top &&
-                               row <= selection.Bottom;
+      const bool inSelection =
+          !fixed && col >= selection.Left && col <= selection.Right && row >= selection.Top && row <= selection.Bottom;
       const bool selected = inSelection && (!current || (options_ & go::DrawFocusSelected));
       DrawCell(canvas, col, row, rect, fixed, selected, current && hasFocus && !fixed);
       // Grid lines after the cell: right and bottom.
@@ -323,8 +323,7 @@ void TStringGrid::KeyDown(WORD &key, TShiftState shift) {
   case VK_PRIOR: MoveCurrent(col_, row_ - page, extend); break;
   case VK_NEXT: MoveCurrent(col_, row_ + page, extend); break;
   case VK_HOME:
-    MoveCurrent((shift & ss::Ctrl) ? col_ : model_.FixedCols(), (shift & ss::Ctrl) ? model_.FixedRows() : row_,
-                extend);
+    MoveCurrent((shift & ss::Ctrl) ? col_ : model_.FixedCols(), (shift & ss::Ctrl) ? model_.FixedRows() : row_, extend);
     break;
   case VK_END:
     MoveCurrent((shift & ss::Ctrl) ? col_ : model_.ColCount() - 1, (shift & ss::Ctrl) ? model_.RowCount() - 1 : row_,

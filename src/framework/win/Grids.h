@@ -93,7 +93,7 @@ private:
   TGridLayout layout_{model_};
   TColor fixedColor_ = clBtnFace;
   TGridOptions options_ = go::Default;
-  int col_, row_;            // current cell
+  int col_, row_;             // current cell
   int anchorCol_, anchorRow_; // other corner of the selection
   bool selecting_ = false;
   int sizingCol_ = -1;

@@ -50,10 +50,14 @@ void TPrinter::BeginDoc() {
   } else {
     const std::string name = DefaultPrinterName();
     if (name.empty())
-      throw EPrinter("Il n'y a pas d'imprimante par d\xC3\xA9" "faut actuellement s\xC3\xA9lectionn\xC3\xA9" "e");
+      throw EPrinter("Il n'y a pas d'imprimante par d\xC3\xA9"
+                     "faut actuellement s\xC3\xA9lectionn\xC3\xA9"
+                     "e");
     dc_ = CreateDCW(L"WINSPOOL", Wide(name).c_str(), nullptr, nullptr);
     if (!dc_)
-      throw EPrinter("Imprimante s\xC3\xA9lectionn\xC3\xA9" "e non valide : " + name);
+      throw EPrinter("Imprimante s\xC3\xA9lectionn\xC3\xA9"
+                     "e non valide : " +
+                     name);
     DOCINFOW info{};
     info.cbSize = sizeof(info);
     info.lpszDocName = title.c_str();

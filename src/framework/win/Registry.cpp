@@ -60,7 +60,9 @@ bool TRegistry::KeyExists(const std::string &path) const {
   return true;
 }
 
-bool TRegistry::DeleteKey(const std::string &path) { return RegDeleteTreeW(root_, Wide(path).c_str()) == ERROR_SUCCESS; }
+bool TRegistry::DeleteKey(const std::string &path) {
+  return RegDeleteTreeW(root_, Wide(path).c_str()) == ERROR_SUCCESS;
+}
 
 bool TRegistry::ValueExists(const std::string &name) const {
   return key_ && RegQueryValueExW(key_.get(), Wide(name).c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
@@ -80,7 +82,8 @@ std::string TRegistry::ReadString(const std::string &name) const {
     throw ERegistryException("Invalid data type for '" + name + "'", 0);
   std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 1, L'\0');
   DWORD got = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
-  result = RegQueryValueExW(key_.get(), wideName.c_str(), nullptr, &type, reinterpret_cast<BYTE *>(buffer.data()), &got);
+  result =
+      RegQueryValueExW(key_.get(), wideName.c_str(), nullptr, &type, reinterpret_cast<BYTE *>(buffer.data()), &got);
   if (result != ERROR_SUCCESS)
     throw ERegistryException(ErrorText("Cannot read '" + name + "'", result), result);
   size_t length = got / sizeof(wchar_t);
@@ -106,8 +109,9 @@ void TRegistry::WriteString(const std::string &name, const std::string &value) {
   if (!key_)
     throw ERegistryException("No registry key is open", ERROR_INVALID_HANDLE);
   const std::wstring wide = Wide(value);
-  const LONG result = RegSetValueExW(key_.get(), Wide(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE *>(wide.c_str()),
-                                     static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
+  const LONG result =
+      RegSetValueExW(key_.get(), Wide(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE *>(wide.c_str()),
+                     static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
   if (result != ERROR_SUCCESS)
     throw ERegistryException(ErrorText("Cannot write '" + name + "'", result), result);
 }

@@ -71,11 +71,12 @@ void TLabel::AdjustBounds() {
   TCanvas canvas(screen.get());
   canvas.Font() = Font();
   RECT rect{0, 0, wordWrap_ ? Width() : 0, 0};
-  std::string text = GetText();
-  if (text.empty())
-    text = " ";
-  canvas.DrawText(text, rect, (DrawFlags() & ~static_cast<UINT>(DT_SINGLELINE | DT_CENTER | DT_RIGHT)) | DT_CALCRECT |
-                                  (wordWrap_ ? 0 : DT_SINGLELINE));
+  const std::string caption = GetText();
+  // An empty label keeps the height of a line.
+  const std::string text = caption.empty() ? std::string(1, ' ') : caption;
+  canvas.DrawText(text, rect,
+                  (DrawFlags() & ~static_cast<UINT>(DT_SINGLELINE | DT_CENTER | DT_RIGHT)) | DT_CALCRECT |
+                      (wordWrap_ ? 0 : DT_SINGLELINE));
   int left = Left();
   const int width = rect.right - rect.left;
   if (alignment_ == TAlignment::taRightJustify)

@@ -130,7 +130,8 @@ TEST(PngWriter, WritesAValidFileWhosePixelsInflateBack) {
   ASSERT_EQ(libdeflate_zlib_decompress(inflater, idat.data(), idat.size(), raw.data(), raw.size(), &got),
             LIBDEFLATE_SUCCESS);
   libdeflate_free_decompressor(inflater);
-  EXPECT_EQ(raw, (std::vector<uint8_t>{0, 255, 0, 0, 0, 255, 0, 0, 0, 255, 0, 0x10, 0x20, 0x30, 255, 255, 255, 0, 0, 0}));
+  EXPECT_EQ(raw,
+            (std::vector<uint8_t>{0, 255, 0, 0, 0, 255, 0, 0, 0, 255, 0, 0x10, 0x20, 0x30, 255, 255, 255, 0, 0, 0}));
 }
 
 TEST(PictureDestRect, FitsPicturesToTheBoxKeepingTheirProportions) {

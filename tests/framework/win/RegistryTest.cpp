@@ -24,9 +24,11 @@ TEST(Registry, ValuesRoundTripAndWrongTypesAreTypedFailures) {
   TRegistry registry;
   registry.SetRootKey(HKEY_CURRENT_USER);
   ASSERT_TRUE(registry.OpenKey(key.Path(), false));
-  registry.WriteString("Language", "Fran\xC3\xA7" "ais");
+  registry.WriteString("Language", "Fran\xC3\xA7"
+                                   "ais");
   registry.WriteInteger("Skin", -7);
-  EXPECT_EQ(registry.ReadString("Language"), "Fran\xC3\xA7" "ais");
+  EXPECT_EQ(registry.ReadString("Language"), "Fran\xC3\xA7"
+                                             "ais");
   EXPECT_EQ(registry.ReadInteger("Skin"), -7);
   // A missing string reads empty; a missing integer is a failure.
   EXPECT_EQ(registry.ReadString("Nothing"), "");
