@@ -1,5 +1,7 @@
 #include "ZorvexFP.h"
 
+#include <array>
+
 #include "AppGlyphs.h"
 #include "ZorvexFS1.h"
 #include "framework/core/Paths.h"

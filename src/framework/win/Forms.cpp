@@ -52,10 +52,16 @@ bool BroadcastUntilHandled(TWinControl &parent, UINT msg, WPARAM wParam, LPARAM 
 
 // The framework control a window belongs to: itself, or the nearest
 // framework ancestor of a system child window (the edit of a combo box).
+// The search stops at the top-level window: a dialog of the system is not
+// part of the form that owns it.
 TWinControl *OwningControl(HWND window) {
-  for (; window; window = GetParent(window))
+  while (window) {
     if (auto *control = dynamic_cast<TWinControl *>(FindControl(window)))
       return control;
+    if (!(GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD))
+      return nullptr;
+    window = GetParent(window);
+  }
   return nullptr;
 }
 } // namespace
@@ -196,8 +202,6 @@ void TForm::PlaceOnScreen() {
   }
   SetBounds(std::max(x, 0), std::max(y, 0), Width(), Height());
 }
-
-void TForm::SetVisible(bool visible) { TControl::SetVisible(visible); }
 
 bool TForm::Showing() const { return showing_ && HandleAllocated() && IsWindowVisible(WindowHandle()); }
 

@@ -47,7 +47,6 @@ public:
   // Sets the outer size so that the client area has this size.
   void SetClientSize(int width, int height);
 
-  void SetVisible(bool visible) override;
   bool Showing() const override;
   // Shows the form and waits until its ModalResult is set or it is closed;
   // the other windows of the program are disabled meanwhile.

@@ -244,7 +244,7 @@ void TCanvas::StretchDraw(const RECT &rect, const TDibBitmap &bitmap) { bitmap.S
 
 // ---- TDibBitmap
 
-TDibBitmap::TDibBitmap(int width, int height) { SetSize(width, height); }
+TDibBitmap::TDibBitmap(int width, int height, uint32_t fill) { SetSize(width, height, fill); }
 
 TDibBitmap::TDibBitmap(TDibBitmap &&other) noexcept
     : width_(std::exchange(other.width_, 0)), height_(std::exchange(other.height_, 0)),

@@ -176,7 +176,7 @@ private:
 class TDibBitmap : public TObject {
 public:
   TDibBitmap() = default;
-  TDibBitmap(int width, int height);
+  TDibBitmap(int width, int height, uint32_t fill = 0);
   TDibBitmap(TDibBitmap &&other) noexcept;
   TDibBitmap &operator=(TDibBitmap &&other) noexcept;
   TDibBitmap Clone() const;

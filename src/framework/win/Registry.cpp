@@ -8,9 +8,11 @@
 namespace zorvex {
 
 namespace {
+// The roots are sign-extended 32-bit values (HKEY_CLASSES_ROOT to
+// HKEY_CURRENT_USER_LOCAL_SETTINGS).
 bool IsPredefined(HKEY key) {
-  const auto value = reinterpret_cast<uintptr_t>(key);
-  return value >= 0x80000000u && value <= 0x80000006u;
+  const auto value = reinterpret_cast<intptr_t>(key);
+  return value >= static_cast<LONG>(0x80000000u) && value <= static_cast<LONG>(0x80000007u);
 }
 
 std::string ErrorText(const std::string &what, LONG code) {
