@@ -317,37 +317,42 @@ LRESULT CALLBACK BrowseDialogProc(HWND window, UINT message, WPARAM wParam, LPAR
 
 int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM lParam, LPARAM data) {
   auto *state = reinterpret_cast<BrowseState *>(data);
-  switch (message) {
-  case BFFM_INITIALIZED: {
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM found) -> BOOL {
-          wchar_t name[16] = {};
-          GetClassNameW(child, name, 16);
-          if (_wcsicmp(name, L"Edit") != 0)
-            return TRUE;
-          *reinterpret_cast<HWND *>(found) = child;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&state->edit));
-    SetWindowSubclass(window, BrowseDialogProc, 1, reinterpret_cast<DWORD_PTR>(state));
-    if (state->edit)
-      SetWindowSubclass(state->edit, BrowseEditProc, 2, reinterpret_cast<DWORD_PTR>(state));
-    if (!state->start.empty()) {
-      std::wstring start = Wide(state->start);
-      SendMessageW(window, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(start.c_str()));
+  try {
+    switch (message) {
+    case BFFM_INITIALIZED: {
+      EnumChildWindows(
+          window,
+          [](HWND child, LPARAM found) -> BOOL {
+            wchar_t name[16] = {};
+            GetClassNameW(child, name, 16);
+            if (_wcsicmp(name, L"Edit") != 0)
+              return TRUE;
+            *reinterpret_cast<HWND *>(found) = child;
+            return FALSE;
+          },
+          reinterpret_cast<LPARAM>(&state->edit));
+      SetWindowSubclass(window, BrowseDialogProc, 1, reinterpret_cast<DWORD_PTR>(state));
+      if (state->edit)
+        SetWindowSubclass(state->edit, BrowseEditProc, 2, reinterpret_cast<DWORD_PTR>(state));
+      if (!state->start.empty()) {
+        std::wstring start = Wide(state->start);
+        SendMessageW(window, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(start.c_str()));
+      }
+      return 0;
     }
+    case BFFM_SELCHANGED: {
+      // The dialog writes the new folder's name into the edit box.
+      state->userEdited = false;
+      wchar_t path[MAX_PATH] = {};
+      if (SHGetPathFromIDListW(reinterpret_cast<PCIDLIST_ABSOLUTE>(lParam), path))
+        state->current = Narrow(path);
+      return 0;
+    }
+    default: return 0;
+    }
+  } catch (...) {
+    HandleException(std::current_exception());
     return 0;
-  }
-  case BFFM_SELCHANGED: {
-    // The dialog writes the new folder's name into the edit box.
-    state->userEdited = false;
-    wchar_t path[MAX_PATH] = {};
-    if (SHGetPathFromIDListW(reinterpret_cast<PCIDLIST_ABSOLUTE>(lParam), path))
-      state->current = Narrow(path);
-    return 0;
-  }
-  default: return 0;
   }
 }
 

@@ -531,17 +531,18 @@ void TApplication::HandleMessage() {
 }
 
 bool TApplication::ProcessMessage(MSG &message) {
-  if (message.message == CM_RELEASE) {
-    if (auto *form = dynamic_cast<TForm *>(FindControl(message.hwnd)))
-      delete form;
-    return true;
-  }
-  if (message.message >= WM_MOUSEFIRST && message.message <= WM_MOUSELAST) {
-    TrackMouse(message);
-    if (tooltip_)
-      SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
-  } else if (message.message == WM_MOUSELEAVE) {
-    if (mouseControl_) {
+  // Whatever a handler throws on the way, the loop goes on.
+  try {
+    if (message.message == CM_RELEASE) {
+      if (auto *form = dynamic_cast<TForm *>(FindControl(message.hwnd)))
+        delete form;
+      return true;
+    }
+    if (message.message >= WM_MOUSEFIRST && message.message <= WM_MOUSELAST) {
+      TrackMouse(message);
+      if (tooltip_)
+        SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
+    } else if (message.message == WM_MOUSELEAVE && mouseControl_) {
       auto *windowed = dynamic_cast<TWinControl *>(mouseControl_);
       TWinControl *holder = windowed ? windowed : mouseControl_->Parent();
       if (holder && holder->WindowHandle() == message.hwnd) {
@@ -550,16 +551,13 @@ bool TApplication::ProcessMessage(MSG &message) {
         left->Perform(CM_MOUSELEAVE);
       }
     }
-  }
-  try {
     if (IsKeyMessage(message))
       return true;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
   } catch (...) {
     HandleException(std::current_exception());
-    return true;
   }
-  TranslateMessage(&message);
-  DispatchMessageW(&message);
   return true;
 }
 

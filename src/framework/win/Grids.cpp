@@ -1,6 +1,7 @@
 #include "Grids.h"
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 #include <windowsx.h>
@@ -8,6 +9,13 @@
 #include "Win32Error.h"
 
 namespace zorvex {
+
+namespace {
+// Drawing a scroll bar takes several milliseconds: while the model keeps
+// changing (a scan appending rows), the bars follow it at most this often.
+constexpr UINT_PTR kScrollBarTimer = 1;
+constexpr DWORD kScrollBarInterval = 100;
+} // namespace
 
 TStringGrid::TStringGrid(TComponent *owner, int colCount, int rowCount)
     : TCustomControl(owner), model_(colCount, rowCount), col_(model_.FixedCols()), row_(model_.FixedRows()),
@@ -35,7 +43,12 @@ void TStringGrid::CreateParams(TCreateParams &params) {
   params.ClassStyle = CS_DBLCLKS;
 }
 
-void TStringGrid::CreateWindowHandleDone() { UpdateScrollBars(); }
+void TStringGrid::CreateWindowHandleDone() {
+  appliedVertical_.fill(-1); // a new window shows no scroll bars yet
+  appliedHorizontal_.fill(-1);
+  repaintPending_ = scrollBarsPending_ = false;
+  UpdateScrollBars();
+}
 
 void TStringGrid::ModelChanged() {
   // Rows may have gone: keep the current cell inside the grid.
@@ -45,8 +58,20 @@ void TStringGrid::ModelChanged() {
   anchorRow_ = std::min(anchorRow_, lastRow);
   col_ = std::min(col_, lastCol);
   anchorCol_ = std::min(anchorCol_, lastCol);
-  Invalidate();
-  UpdateScrollBars();
+  // A scan changes cells thousands of times between two paints: ask for
+  // one repaint and one scroll bar update, done from the message loop.
+  if (HandleAllocated()) {
+    if (!repaintPending_) {
+      repaintPending_ = true;
+      Invalidate();
+    }
+    if (!scrollBarsPending_) {
+      scrollBarsPending_ = true;
+      const DWORD since = GetTickCount() - lastScrollBarUpdate_;
+      SetTimer(WindowHandle(), kScrollBarTimer,
+               since >= kScrollBarInterval ? USER_TIMER_MINIMUM : kScrollBarInterval - since, nullptr);
+    }
+  }
   if (model_.TopRow() != lastTopRow_ || model_.LeftCol() != lastLeftCol_) {
     lastTopRow_ = model_.TopRow();
     lastLeftCol_ = model_.LeftCol();
@@ -139,6 +164,7 @@ void TStringGrid::UpdateScrollBars() {
   if (updatingScrollBars_)
     return;
   updatingScrollBars_ = true;
+  lastScrollBarUpdate_ = GetTickCount();
   struct Reset {
     bool &flag;
     ~Reset() { flag = false; }
@@ -161,8 +187,18 @@ void TStringGrid::UpdateScrollBars() {
     horizontal.nPage = totalWidth <= client.right && model_.LeftCol() == model_.FixedCols()
                            ? static_cast<UINT>(horizontal.nMax + 1)
                            : static_cast<UINT>(layout_.VisibleColCount(client.right));
-    SetScrollInfo(WindowHandle(), SB_VERT, &vertical, TRUE);
-    SetScrollInfo(WindowHandle(), SB_HORZ, &horizontal, TRUE);
+    // Cells change far more often than the scroll ranges, and drawing a bar
+    // is slow: only a bar whose range or position changed is set.
+    const std::array<int, 3> wantedVertical = {vertical.nMax, static_cast<int>(vertical.nPage), vertical.nPos};
+    const std::array<int, 3> wantedHorizontal = {horizontal.nMax, static_cast<int>(horizontal.nPage), horizontal.nPos};
+    if (wantedVertical != appliedVertical_) {
+      appliedVertical_ = wantedVertical;
+      SetScrollInfo(WindowHandle(), SB_VERT, &vertical, TRUE);
+    }
+    if (wantedHorizontal != appliedHorizontal_) {
+      appliedHorizontal_ = wantedHorizontal;
+      SetScrollInfo(WindowHandle(), SB_HORZ, &horizontal, TRUE);
+    }
     const RECT after = ClientRect();
     if (after.right == client.right && after.bottom == client.bottom)
       break;
@@ -202,6 +238,7 @@ void TStringGrid::Scroll(int bar, WORD request) {
     SetTopRow(target);
   else
     SetLeftCol(target);
+  UpdateScrollBars(); // the user is watching the bar
 }
 
 void TStringGrid::DrawCell(TCanvas &canvas, int col, int row, const RECT &rect, bool fixed, bool selected,
@@ -226,6 +263,7 @@ void TStringGrid::DrawCell(TCanvas &canvas, int col, int row, const RECT &rect, 
 }
 
 void TStringGrid::Paint() {
+  repaintPending_ = false;
   TCanvas &canvas = Canvas();
   const RECT client = ClientRect();
   canvas.Brush().SetColor(Color());
@@ -336,6 +374,13 @@ void TStringGrid::KeyDown(WORD &key, TShiftState shift) {
 
 void TStringGrid::WndProc(TMessage &message) {
   switch (message.Msg) {
+  case WM_TIMER:
+    if (message.WParam != kScrollBarTimer)
+      break;
+    KillTimer(WindowHandle(), kScrollBarTimer);
+    scrollBarsPending_ = false;
+    UpdateScrollBars();
+    return;
   case WM_GETDLGCODE: message.Result = DLGC_WANTARROWS; return;
   case WM_VSCROLL: Scroll(SB_VERT, LOWORD(message.WParam)); return;
   case WM_HSCROLL: Scroll(SB_HORZ, LOWORD(message.WParam)); return;

@@ -4,6 +4,7 @@
 // grid lines, window scroll bars, range selection, column sizing by
 // dragging a caption border and keyboard navigation.
 
+#include <array>
 #include <string>
 
 #include "Controls.h"
@@ -100,6 +101,11 @@ private:
   int sizingStartX_ = 0, sizingStartWidth_ = 0;
   int lastTopRow_ = -1, lastLeftCol_ = -1;
   bool updatingScrollBars_ = false;
+  bool repaintPending_ = false;
+  bool scrollBarsPending_ = false;
+  DWORD lastScrollBarUpdate_ = 0;
+  std::array<int, 3> appliedVertical_{-1, -1, -1};
+  std::array<int, 3> appliedHorizontal_{-1, -1, -1};
 };
 
 } // namespace zorvex

@@ -87,10 +87,36 @@ TEST_F(GridsTest, TheScrollBarReflectsTheRowsAndStopsAtTheLastPage) {
   EXPECT_EQ(grid->TopRow(), 23 - grid->VisibleRowCount());
   SendMessageW(grid->Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
   EXPECT_EQ(grid->TopRow(), 23 - grid->VisibleRowCount());
-  grid->Model().SetTopRow(3); // the model's own scrolling moves the bar
+  // The model's own scrolling (a scan appending rows) moves the bar soon
+  // after, from the message loop.
+  grid->Model().SetTopRow(3);
   info.fMask = SIF_POS;
-  GetScrollInfo(grid->Handle(), SB_VERT, &info);
-  EXPECT_EQ(info.nPos, 2);
+  EXPECT_TRUE(WaitFor([&] {
+    GetScrollInfo(grid->Handle(), SB_VERT, &info);
+    return info.nPos == 2;
+  }));
+}
+
+TEST_F(GridsTest, ManyRowsAppendedBetweenTwoPaintsCostOneScrollBarUpdate) {
+  ProcessMessages();
+  int updates = 0;
+  TWndMethod old = grid->WindowProc;
+  grid->WindowProc = [&](TMessage &message) {
+    if (message.Msg == WM_TIMER)
+      ++updates;
+    old(message);
+  };
+  for (int row = 23; row < 1000; ++row) {
+    grid->SetRowCount(row + 1);
+    grid->SetCells(1, row, "more");
+  }
+  SCROLLINFO info{sizeof(info), SIF_RANGE, 0, 0, 0, 0, 0};
+  EXPECT_TRUE(WaitFor([&] {
+    GetScrollInfo(grid->Handle(), SB_VERT, &info);
+    return info.nMax == 998;
+  }));
+  EXPECT_EQ(updates, 1);
+  grid->WindowProc = old;
 }
 
 TEST_F(GridsTest, HiddenColumnsTakeNoRoom) {
