@@ -19,6 +19,17 @@ HINSTANCE ModuleInstance() {
   return instance;
 }
 
+void EnsureCommonControls() {
+  static const bool done = [] {
+    INITCOMMONCONTROLSEX init{sizeof(init),
+                              ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    if (!InitCommonControlsEx(&init))
+      LogLastOSError("InitCommonControlsEx");
+    return true;
+  }();
+  (void)done;
+}
+
 const std::wstring &ControlPropName() {
   static const std::wstring name = [] {
     wchar_t buffer[64];
@@ -59,16 +70,6 @@ std::map<std::wstring, ClassEntry> &RegisteredClasses() {
   return classes;
 }
 
-void EnsureCommonControls() {
-  static const bool done = [] {
-    INITCOMMONCONTROLSEX init{sizeof(init),
-                              ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
-    if (!InitCommonControlsEx(&init))
-      LogLastOSError("InitCommonControlsEx");
-    return true;
-  }();
-  (void)done;
-}
 } // namespace
 
 ATOM ControlAtom() {

@@ -397,6 +397,9 @@ private:
 
 // The module whose windows and resources the framework uses.
 HINSTANCE ModuleInstance();
+// Registers the system's common control classes (progress bar, tooltips)
+// once per process.
+void EnsureCommonControls();
 
 // The upper-case form of one character, as the system's tables have it.
 wchar_t UpperChar(wchar_t character);

@@ -296,6 +296,8 @@ void TForm::Release() {
 int TForm::ShowModal() {
   if (modal_ || Visible())
     throw Exception("Cannot make a visible window modal");
+  if (!Application)
+    throw Exception("A modal window needs the application's message loop");
   HWND previous = GetActiveWindow();
   // Every other window of the program is disabled for the time being.
   std::vector<HWND> disabled;
@@ -405,10 +407,6 @@ void TForm::WndProc(TMessage &message) {
     if (OnActivate)
       OnActivate(this);
     return;
-  case WM_SETFOCUS:
-    // The form itself has nothing to type into: pass the focus on.
-    DefaultHandler(message);
-    return;
   case CM_DIALOGKEY:
     message.Result = DialogKey(static_cast<WORD>(message.WParam), KeyboardShiftState()) ? 1 : 0;
     return;
@@ -422,9 +420,7 @@ void TForm::WndProc(TMessage &message) {
 
 TApplication::TApplication() {
   Application = this;
-  INITCOMMONCONTROLSEX init{sizeof(init),
-                            ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&init);
+  EnsureCommonControls();
 
   wchar_t path[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, path, MAX_PATH);
