@@ -66,7 +66,6 @@ public:
   void FocusChanged(TWinControl *control);
   // Moves the focus on from a control that goes away.
   void FocusNextFrom(TWinControl *control);
-  // Runs the default button's click (Enter) or the cancel button's (Escape).
   TNotifyEvent OnCreate;
   TNotifyEvent OnShow;
   TNotifyEvent OnHide;
@@ -92,7 +91,6 @@ private:
   void PlaceOnScreen();
   void ApplyFocus();
   bool CloseQuery(TCloseAction &action);
-  TControl *FindAccelerated(const TWinControl &parent, wchar_t character) const;
 
   TPosition position_ = TPosition::poDesigned;
   TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
