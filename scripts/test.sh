@@ -38,6 +38,18 @@ export HOME=$test_home
 # they would inherit its output pipe and keep ctest waiting.
 wineserver -p >/dev/null 2>&1 || true
 "$ZORVEX_WINE" wineboot </dev/null >/dev/null 2>&1 || true
+# With no window manager under Xvfb, the test programs' windows are left to
+# Wine itself: it then draws their frames (screenshots show them) and hiding
+# a window does not wait for a window manager that is not there.
+reg_file=$(mktemp /tmp/zorvex-tests.XXXXXX.reg)
+{
+  echo REGEDIT4
+  find "$ZORVEX_BUILD_DIR/windows/tests" -name '*.exe' -printf '%f\n' | sort -u | while read -r exe; do
+    printf '\n[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\%s\\X11 Driver]\n"Managed"="N"\n' "$exe"
+  done
+} >"$reg_file"
+"$ZORVEX_WINE" regedit /S "Z:$reg_file" </dev/null >/dev/null 2>&1 || true
+rm -f "$reg_file"
 
 status=0
 echo "== native tests"

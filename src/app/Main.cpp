@@ -1,32 +1,30 @@
-// Program entry: a minimal window with the program's title until the main
-// window exists.
+// Program entry: the application, the main window, the hidden help window,
+// then the message loop until the main window closes.
+#include <exception>
+#include <memory>
+
 #include <windows.h>
 
-namespace {
-LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_DESTROY) {
-    PostQuitMessage(0);
-    return 0;
-  }
-  return DefWindowProcW(window, message, wParam, lParam);
-}
-} // namespace
+#include "ZorvexFP.h"
+#include "ZorvexFS1.h"
+#include "framework/core/Texts.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
-  WNDCLASSW windowClass{};
-  windowClass.lpfnWndProc = WindowProc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = L"TForm1";
-  RegisterClassW(&windowClass);
-  HWND window = CreateWindowW(L"TForm1", L"Zorvex", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 1014, 780,
-                              nullptr, nullptr, instance, nullptr);
-  ShowWindow(window, show);
-  MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  using namespace zorvex;
+  std::unique_ptr<TApplication> application;
+  try {
+    application = std::make_unique<TApplication>();
+  } catch (const std::exception &error) {
+    MessageBoxW(nullptr, Wide(error.what()).c_str(), L"Zorvex", MB_ICONERROR | MB_OK);
+    return 1;
+  }
+  try {
+    application->SetTitle("Zorvex");
+    application->CreateForm<TForm1>();
+    application->CreateForm<TForm2>();
+    application->Run();
+  } catch (...) {
+    application->HandleException(std::current_exception());
   }
   return 0;
 }

@@ -11,8 +11,8 @@ const std::string kEmpty;
 }
 
 TGridModel::TGridModel(int colCount, int rowCount, int fixedCols, int fixedRows)
-    : colCount_(std::max(colCount, 1)), rowCount_(std::max(rowCount, 1)), fixedCols_(fixedCols),
-      fixedRows_(fixedRows), topRow_(fixedRows), colWidths_(static_cast<size_t>(colCount_), kDefaultWidth) {}
+    : colCount_(std::max(colCount, 1)), rowCount_(std::max(rowCount, 1)), fixedCols_(fixedCols), fixedRows_(fixedRows),
+      topRow_(fixedRows), leftCol_(fixedCols), colWidths_(static_cast<size_t>(colCount_), kDefaultWidth) {}
 
 void TGridModel::Changed() {
   if (OnChanged)
@@ -22,6 +22,7 @@ void TGridModel::Changed() {
 void TGridModel::SetColCount(int count) {
   colCount_ = std::max(count, 1);
   colWidths_.resize(static_cast<size_t>(colCount_), kDefaultWidth);
+  leftCol_ = std::clamp(leftCol_, fixedCols_, std::max(fixedCols_, colCount_ - 1));
   for (auto &row : rows_)
     if (row.size() > static_cast<size_t>(colCount_))
       row.resize(static_cast<size_t>(colCount_));
@@ -87,6 +88,11 @@ void TGridModel::SetDefaultRowHeight(int height) {
 
 void TGridModel::SetTopRow(int row) {
   topRow_ = std::clamp(row, fixedRows_, std::max(fixedRows_, rowCount_ - 1));
+  Changed();
+}
+
+void TGridModel::SetLeftCol(int col) {
+  leftCol_ = std::clamp(col, fixedCols_, std::max(fixedCols_, colCount_ - 1));
   Changed();
 }
 

@@ -37,6 +37,9 @@ public:
   // First scrollable row shown; kept within FixedRows..RowCount-1.
   int TopRow() const { return topRow_; }
   void SetTopRow(int row);
+  // First scrollable column shown; kept within FixedCols..ColCount-1.
+  int LeftCol() const { return leftCol_; }
+  void SetLeftCol(int col);
 
   // A row as comma text: setting writes the items from column 0 on, blanks the
   // cells after them and ignores items beyond the last column.
@@ -55,6 +58,7 @@ private:
   int defaultColWidth_ = 64;
   int defaultRowHeight_ = 24;
   int topRow_;
+  int leftCol_;
   static constexpr int kDefaultWidth = -0x7FFF; // width not set: the default
   std::vector<int> colWidths_;
   std::vector<std::vector<std::string>> rows_; // rows_[row][col]

@@ -1,0 +1,59 @@
+#pragma once
+// TBitBtn: a push button with a picture beside its caption.
+
+#include <string>
+
+#include "StdCtrls.h"
+
+namespace zorvex {
+
+enum class TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+
+// Where the glyph and the caption of a picture button go. Margin -1 centres
+// the glyph and caption block; Spacing is the gap between them (0 when
+// either is missing).
+struct ButtonLayout {
+  RECT glyph;
+  RECT text;
+};
+ButtonLayout CalcButtonLayout(const RECT &client, SIZE glyph, SIZE text, TButtonLayout layout, int margin, int spacing);
+
+class TBitBtn : public TButton {
+public:
+  explicit TBitBtn(TComponent *owner);
+  std::string ClassName() const override { return "TBitBtn"; }
+
+  // The picture; its disabled look is made from it. Pixels that are fully
+  // transparent have the colour of the bottom-left pixel, the transparent
+  // colour of glyphs without an alpha channel.
+  const TDibBitmap &Glyph() const { return glyph_; }
+  void SetGlyph(TDibBitmap glyph);
+  // Frames side by side in the glyph (normal, disabled, pressed).
+  int NumGlyphs() const { return numGlyphs_; }
+  void SetNumGlyphs(int count);
+  TButtonLayout Layout() const { return layout_; }
+  void SetLayout(TButtonLayout layout);
+  int Margin() const { return margin_; }
+  void SetMargin(int margin);
+  int Spacing() const { return spacing_; }
+  void SetSpacing(int spacing);
+
+protected:
+  void CreateParams(TCreateParams &params) override;
+  bool CNDrawItem(DRAWITEMSTRUCT &item) override;
+  void WndProc(TMessage &message) override;
+  void MouseEnter() override;
+  void MouseLeave() override;
+
+private:
+  TDibBitmap Frame(int index) const;
+  TDibBitmap glyph_;
+  TDibBitmap disabled_;
+  int numGlyphs_ = 1;
+  TButtonLayout layout_ = TButtonLayout::blGlyphLeft;
+  int margin_ = -1;
+  int spacing_ = 4;
+  bool hot_ = false;
+};
+
+} // namespace zorvex

@@ -1,0 +1,209 @@
+#include "ComCtrls.h"
+
+#include <algorithm>
+
+#include <commctrl.h>
+#include <richedit.h>
+
+#include "Win32Error.h"
+#include "framework/core/Texts.h"
+
+namespace zorvex {
+
+// ---- TProgressBar
+
+TProgressBar::TProgressBar(TComponent *owner) : TWinControl(owner) { StoreBounds(0, 0, 150, 16); }
+
+void TProgressBar::CreateParams(TCreateParams &params) {
+  TWinControl::CreateParams(params);
+  params.WindowClassBase = PROGRESS_CLASSW;
+}
+
+void TProgressBar::CreateWindowHandleDone() {
+  SendMessageW(WindowHandle(), PBM_SETRANGE32, static_cast<WPARAM>(min_), static_cast<LPARAM>(max_));
+  SendMessageW(WindowHandle(), PBM_SETSTEP, static_cast<WPARAM>(step_), 0);
+  SendMessageW(WindowHandle(), PBM_SETPOS, static_cast<WPARAM>(position_), 0);
+}
+
+void TProgressBar::SetRange(int min, int max) {
+  min_ = min;
+  max_ = std::max(min, max);
+  position_ = std::clamp(position_, min_, max_);
+  if (HandleAllocated())
+    SendMessageW(WindowHandle(), PBM_SETRANGE32, static_cast<WPARAM>(min_), static_cast<LPARAM>(max_));
+}
+
+void TProgressBar::SetStep(int step) {
+  step_ = step;
+  if (HandleAllocated())
+    SendMessageW(WindowHandle(), PBM_SETSTEP, static_cast<WPARAM>(step), 0);
+}
+
+int TProgressBar::Position() const {
+  if (HandleAllocated())
+    return static_cast<int>(SendMessageW(WindowHandle(), PBM_GETPOS, 0, 0));
+  return position_;
+}
+
+void TProgressBar::SetPosition(int position) {
+  position_ = std::clamp(position, min_, max_);
+  if (HandleAllocated())
+    SendMessageW(WindowHandle(), PBM_SETPOS, static_cast<WPARAM>(position_), 0);
+}
+
+void TProgressBar::StepIt() {
+  if (HandleAllocated()) {
+    SendMessageW(WindowHandle(), PBM_STEPIT, 0, 0);
+    position_ = Position();
+    return;
+  }
+  position_ += step_;
+  if (position_ > max_)
+    position_ = min_ + (position_ - max_);
+}
+
+// ---- TRichEdit
+
+namespace {
+const wchar_t *RichEditClass() {
+  static const wchar_t *name = [] {
+    if (LoadLibraryW(L"Msftedit.dll"))
+      return MSFTEDIT_CLASS;
+    if (LoadLibraryW(L"Riched20.dll"))
+      return RICHEDIT_CLASSW;
+    RaiseLastOSError("LoadLibrary rich edit");
+  }();
+  return name;
+}
+} // namespace
+
+TRichEdit::TRichEdit(TComponent *owner) : TWinControl(owner) {
+  SetColor(clWindow);
+  SetTabStop(true);
+  StoreBounds(0, 0, 185, 89);
+}
+
+void TRichEdit::CreateParams(TCreateParams &params) {
+  TWinControl::CreateParams(params);
+  params.WindowClassBase = RichEditClass();
+  params.Style |= ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL | ES_NOHIDESEL | (readOnly_ ? ES_READONLY : 0);
+  params.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TRichEdit::CreateWindowHandleDone() {
+  SendMessageW(WindowHandle(), EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(GdiColor(Color())));
+  std::vector<std::string> lines;
+  lines.swap(pending_);
+  for (const std::string &line : lines)
+    AddLine(line);
+}
+
+void TRichEdit::SetReadOnly(bool readOnly) {
+  readOnly_ = readOnly;
+  if (HandleAllocated())
+    SendMessageW(WindowHandle(), EM_SETREADONLY, readOnly ? TRUE : FALSE, 0);
+}
+
+int TRichEdit::LineCount() {
+  if (!HandleAllocated())
+    return static_cast<int>(pending_.size());
+  const int count = static_cast<int>(SendMessageW(WindowHandle(), EM_GETLINECOUNT, 0, 0));
+  // The control always has a last, empty line after the final line break.
+  const int length = GetWindowTextLengthW(WindowHandle());
+  return length == 0 ? 0 : count - 1;
+}
+
+int TRichEdit::LineStart(int index) {
+  return static_cast<int>(SendMessageW(WindowHandle(), EM_LINEINDEX, static_cast<WPARAM>(index), 0));
+}
+
+std::string TRichEdit::Line(int index) {
+  if (!HandleAllocated())
+    return index >= 0 && index < static_cast<int>(pending_.size()) ? pending_[static_cast<size_t>(index)] : "";
+  const int start = LineStart(index);
+  if (start < 0)
+    return "";
+  const int length = static_cast<int>(SendMessageW(WindowHandle(), EM_LINELENGTH, static_cast<WPARAM>(start), 0));
+  std::wstring text(static_cast<size_t>(length) + 2, L'\0');
+  *reinterpret_cast<WORD *>(text.data()) = static_cast<WORD>(text.size());
+  const int got = static_cast<int>(
+      SendMessageW(WindowHandle(), EM_GETLINE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data())));
+  text.resize(static_cast<size_t>(std::clamp(got, 0, length)));
+  return Narrow(text);
+}
+
+void TRichEdit::AddLine(const std::string &text) {
+  if (!HandleAllocated()) {
+    pending_.push_back(text);
+    return;
+  }
+  HWND window = WindowHandle();
+  // In the control's own character positions (a paragraph break is one).
+  GETTEXTLENGTHEX length{GTL_NUMCHARS | GTL_PRECISE, 1200};
+  const LRESULT end = SendMessageW(window, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0);
+  CHARRANGE at{static_cast<LONG>(end), static_cast<LONG>(end)};
+  SendMessageW(window, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&at));
+  std::wstring line = Wide(text) + L"\r";
+  SendMessageW(window, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(line.c_str()));
+  // Format what was just added.
+  CHARRANGE added{static_cast<LONG>(end), -1};
+  SendMessageW(window, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&added));
+  CHARFORMAT2W format{};
+  format.cbSize = sizeof(format);
+  format.dwMask = CFM_BOLD | CFM_ITALIC | CFM_COLOR;
+  format.dwEffects = (selAttributes_.Bold ? CFE_BOLD : 0) | (selAttributes_.Italic ? CFE_ITALIC : 0);
+  format.crTextColor = GdiColor(selAttributes_.Color);
+  SendMessageW(window, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+  PARAFORMAT2 paragraph{};
+  paragraph.cbSize = sizeof(paragraph);
+  paragraph.dwMask = PFM_NUMBERING | PFM_STARTINDENT | PFM_OFFSET;
+  paragraph.wNumbering = paragraph_.Bullets ? PFN_BULLET : 0;
+  paragraph.dxStartIndent = paragraph_.FirstIndent * 20; // points to twips
+  paragraph.dxOffset = 0;
+  SendMessageW(window, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&paragraph));
+  CHARRANGE caret{-1, -1};
+  SendMessageW(window, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+}
+
+void TRichEdit::ClearLines() {
+  pending_.clear();
+  if (HandleAllocated())
+    SetWindowTextW(WindowHandle(), L"");
+}
+
+TTextAttributes TRichEdit::LineAttributes(int index) {
+  TTextAttributes result;
+  if (!HandleAllocated())
+    return result;
+  const int start = LineStart(index);
+  CHARRANGE range{start, start + 1};
+  SendMessageW(WindowHandle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+  CHARFORMAT2W format{};
+  format.cbSize = sizeof(format);
+  SendMessageW(WindowHandle(), EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+  result.Bold = format.dwEffects & CFE_BOLD;
+  result.Italic = format.dwEffects & CFE_ITALIC;
+  result.Color = static_cast<TColor>(format.crTextColor & 0xFFFFFF);
+  CHARRANGE caret{-1, -1};
+  SendMessageW(WindowHandle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+  return result;
+}
+
+TParaAttributes TRichEdit::LineParagraph(int index) {
+  TParaAttributes result;
+  if (!HandleAllocated())
+    return result;
+  const int start = LineStart(index);
+  CHARRANGE range{start, start};
+  SendMessageW(WindowHandle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+  PARAFORMAT2 paragraph{};
+  paragraph.cbSize = sizeof(paragraph);
+  SendMessageW(WindowHandle(), EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&paragraph));
+  result.Bullets = paragraph.wNumbering == PFN_BULLET;
+  result.FirstIndent = paragraph.dxStartIndent / 20;
+  CHARRANGE caret{-1, -1};
+  SendMessageW(WindowHandle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+  return result;
+}
+
+} // namespace zorvex

@@ -1,0 +1,136 @@
+#pragma once
+// Message boxes (framework forms of class "TMessageForm"), beeps, the
+// directory chooser and the save dialog. Each goes through a responder when
+// one is set, so that tests can see the box (kind, title, text, buttons) and
+// answer it; without one the real dialog runs.
+//
+// The boxes' titles and button captions are the framework's own texts,
+// which are French whatever the interface language.
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Forms.h"
+#include "StdCtrls.h"
+
+namespace zorvex {
+
+enum class TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
+
+namespace mb {
+constexpr unsigned OK = 1, Cancel = 2, Abort = 4, Retry = 8, Ignore = 16, Yes = 32, No = 64;
+}
+using TMsgDlgButtons = unsigned;
+
+// The framework's texts.
+namespace dlgtext {
+inline const std::string Warning = "Avertissement";
+inline const std::string Error = "Erreur";
+inline const std::string Information = "Information";
+inline const std::string Confirmation = "Confirmation";
+inline const std::string OK = "OK";
+inline const std::string Cancel = "Annuler";
+inline const std::string Abort = "&Abandonner";
+inline const std::string Retry = "&R\xC3\xA9"
+                                 "essayer";
+inline const std::string Ignore = "&Ignorer";
+inline const std::string Yes = "&Oui";
+inline const std::string No = "&Non";
+inline const std::string ConfirmCreateDir = "Le r\xC3\xA9pertoire sp\xC3\xA9"
+                                            "cifi\xC3\xA9 n'existe pas. Faut-il le cr\xC3\xA9"
+                                            "er ?";
+inline const std::string CannotCreateDir = "Impossible de cr\xC3\xA9"
+                                           "er le r\xC3\xA9pertoire ";
+} // namespace dlgtext
+
+enum class DialogKind { Message, Beep, Tone, SelectDirectory, SaveFile };
+
+struct DialogRequest {
+  DialogKind Kind = DialogKind::Message;
+  TMsgDlgType Type = TMsgDlgType::mtCustom;
+  std::string Title;
+  std::string Text;
+  std::vector<std::string> Buttons; // captions, in the order shown
+  std::string Path;                 // chooser: start folder; save dialog: preset file name
+  std::string DefaultExt;           // save dialog
+  unsigned Frequency = 0;           // tone beep, Hz
+  unsigned Duration = 0;            // tone beep, ms
+};
+
+struct DialogAnswer {
+  int ModalResult = mrNone; // message boxes; mrOk or mrCancel for the chooser and the save dialog
+  std::string Path;         // chooser and save dialog
+};
+
+using DialogResponder = std::function<DialogAnswer(const DialogRequest &request)>;
+// Installs the responder; returns the previous one. An empty responder
+// brings back the real dialogs.
+DialogResponder SetDialogResponder(DialogResponder responder);
+
+// A modal box; returns the modal result of the button pressed. Closing the
+// box without a button (Escape, the close box) gives the result of its
+// cancelling button: Cancel, else Abort, else No, else OK, so that a box
+// asking to confirm a destructive action is never confirmed by closing it.
+int MessageDlg(const std::string &text, TMsgDlgType type, TMsgDlgButtons buttons);
+// A plain box (no icon, the application's title) with OK.
+void ShowMessage(const std::string &text);
+// How an exception is shown: error icon, the application's title, OK.
+void ShowExceptionMessage(const std::string &text);
+
+void DefaultBeep();
+void ToneBeep(unsigned frequency, unsigned duration);
+
+class TMessageForm : public TForm {
+public:
+  TMessageForm(TComponent *owner, const std::string &text, TMsgDlgType type, TMsgDlgButtons buttons,
+               const std::string &title);
+  std::string ClassName() const override { return "TMessageForm"; }
+  TLabel *Message() const { return message_; }
+  // The button with this modal result, or null.
+  TButton *Button(int modalResult) const;
+  int CancelResult() const { return cancelResult_; }
+
+protected:
+  void PaintWindow(HDC dc) override;
+  void WndProc(TMessage &message) override;
+
+private:
+  TLabel *message_ = nullptr;
+  std::vector<TButton *> buttons_;
+  HICON icon_ = nullptr; // shared system icon, not owned
+  int cancelResult_ = mrCancel;
+};
+
+// The caption and title of a box as the framework shows them.
+std::string MessageTitle(TMsgDlgType type);
+std::vector<std::string> ButtonCaptions(TMsgDlgButtons buttons);
+
+// Asks for a folder, starting at `start`. A folder that does not exist yet
+// may be named; it is created after the user confirms. False when the user
+// cancels (or refuses to create the folder, or it cannot be created).
+bool SelectDirectory(const std::string &start, std::string &chosen);
+
+// The save-file dialog: no file-type filter, no overwrite prompt, and the
+// process's current folder left as it was.
+class TSaveDialog : public TComponent {
+public:
+  explicit TSaveDialog(TComponent *owner) : TComponent(owner) {}
+  std::string ClassName() const override { return "TSaveDialog"; }
+  const std::string &FileName() const { return fileName_; }
+  void SetFileName(const std::string &name) { fileName_ = name; }
+  const std::string &DefaultExt() const { return defaultExt_; }
+  void SetDefaultExt(const std::string &extension) { defaultExt_ = extension; }
+  const std::string &Title() const { return title_; }
+  void SetTitle(const std::string &title) { title_ = title; }
+  // True when the user confirmed; FileName is then the full path.
+  bool Execute();
+
+private:
+  std::string fileName_;
+  std::string defaultExt_;
+  std::string title_;
+};
+
+} // namespace zorvex

@@ -1,0 +1,315 @@
+#include "ExtCtrls.h"
+
+#include <algorithm>
+
+#include "Win32Error.h"
+
+namespace zorvex {
+
+// ---- TBevel
+
+TBevel::TBevel(TComponent *owner) : TGraphicControl(owner) { StoreBounds(0, 0, 50, 50); }
+
+void TBevel::SetShape(TBevelShape shape) {
+  shape_ = shape;
+  Invalidate();
+}
+
+void TBevel::SetStyle(TBevelStyle style) {
+  style_ = style;
+  Invalidate();
+}
+
+void TBevel::Paint() {
+  TCanvas &canvas = Canvas();
+  const TColor first = style_ == TBevelStyle::bsLowered ? clBtnShadow : clBtnHighlight;
+  const TColor second = style_ == TBevelStyle::bsLowered ? clBtnHighlight : clBtnShadow;
+  const int w = Width(), h = Height();
+  auto line = [&](TColor color, int x1, int y1, int x2, int y2) {
+    canvas.Pen().SetColor(color);
+    canvas.MoveTo(x1, y1);
+    canvas.LineTo(x2, y2);
+  };
+  switch (shape_) {
+  case TBevelShape::bsBox:
+    line(first, 0, h - 1, 0, 0);
+    line(first, 0, 0, w - 1, 0);
+    line(second, w - 1, 0, w - 1, h - 1);
+    line(second, w - 1, h - 1, 0, h - 1);
+    break;
+  case TBevelShape::bsFrame: {
+    RECT outer{0, 0, w - 1, h - 1};
+    canvas.Brush().SetColor(first);
+    canvas.FrameRect(outer);
+    RECT inner{1, 1, w, h};
+    canvas.Brush().SetColor(second);
+    canvas.FrameRect(inner);
+    break;
+  }
+  case TBevelShape::bsTopLine:
+    line(first, 0, 0, w, 0);
+    line(second, 0, 1, w, 1);
+    break;
+  case TBevelShape::bsBottomLine:
+    line(first, 0, h - 2, w, h - 2);
+    line(second, 0, h - 1, w, h - 1);
+    break;
+  case TBevelShape::bsLeftLine:
+    line(first, 0, 0, 0, h);
+    line(second, 1, 0, 1, h);
+    break;
+  case TBevelShape::bsRightLine:
+    line(first, w - 2, 0, w - 2, h);
+    line(second, w - 1, 0, w - 1, h);
+    break;
+  case TBevelShape::bsSpacer: break;
+  }
+}
+
+// ---- TPanel
+
+TPanel::TPanel(TComponent *owner) : TCustomControl(owner) {
+  clickOnMouseUp_ = true;
+  StoreBounds(0, 0, 185, 41);
+}
+
+void TPanel::SetBevelOuter(TPanelBevel bevel) {
+  bevelOuter_ = bevel;
+  Invalidate();
+}
+
+void TPanel::SetBevelInner(TPanelBevel bevel) {
+  bevelInner_ = bevel;
+  Invalidate();
+}
+
+void TPanel::Paint() {
+  TCanvas &canvas = Canvas();
+  RECT rect = ClientRect();
+  auto bevel = [&](TPanelBevel kind) {
+    if (kind == TPanelBevel::bvNone)
+      return;
+    const COLORREF topLeft = GdiColor(kind == TPanelBevel::bvRaised ? clBtnHighlight : clBtnShadow);
+    const COLORREF bottomRight = GdiColor(kind == TPanelBevel::bvRaised ? clBtnShadow : clBtnHighlight);
+    HDC dc = canvas.Handle();
+    OwnedPen light(CreatePen(PS_SOLID, 1, topLeft)), dark(CreatePen(PS_SOLID, 1, bottomRight));
+    {
+      ScopedSelect pen(dc, light.get());
+      MoveToEx(dc, rect.left, rect.bottom - 1, nullptr);
+      ::LineTo(dc, rect.left, rect.top);
+      ::LineTo(dc, rect.right - 1, rect.top);
+    }
+    {
+      ScopedSelect pen(dc, dark.get());
+      MoveToEx(dc, rect.right - 1, rect.top, nullptr);
+      ::LineTo(dc, rect.right - 1, rect.bottom - 1);
+      ::LineTo(dc, rect.left - 1, rect.bottom - 1);
+    }
+    InflateRect(&rect, -1, -1);
+  };
+  bevel(bevelOuter_);
+  bevel(bevelInner_);
+  const std::string text = GetText();
+  if (!text.empty()) {
+    canvas.Brush().SetStyle(TBrushStyle::bsClear);
+    canvas.DrawText(text, rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  }
+}
+
+// ---- TImage
+
+RECT PictureDestRect(int pictureWidth, int pictureHeight, int boxWidth, int boxHeight, bool stretch, bool proportional,
+                     bool center) {
+  int w = pictureWidth, h = pictureHeight;
+  if (stretch || (proportional && (w > boxWidth || h > boxHeight))) {
+    if (proportional && w > 0 && h > 0) {
+      if (w > h) {
+        const int64_t scaledHeight = static_cast<int64_t>(boxWidth) * h / w;
+        if (scaledHeight > boxHeight) {
+          w = static_cast<int>(static_cast<int64_t>(boxHeight) * pictureWidth / pictureHeight);
+          h = boxHeight;
+        } else {
+          w = boxWidth;
+          h = static_cast<int>(scaledHeight);
+        }
+      } else {
+        const int64_t scaledWidth = static_cast<int64_t>(boxHeight) * w / h;
+        if (scaledWidth > boxWidth) {
+          h = static_cast<int>(static_cast<int64_t>(boxWidth) * pictureHeight / pictureWidth);
+          w = boxWidth;
+        } else {
+          h = boxHeight;
+          w = static_cast<int>(scaledWidth);
+        }
+      }
+    } else {
+      w = boxWidth;
+      h = boxHeight;
+    }
+  }
+  RECT rect{0, 0, w, h};
+  if (center)
+    OffsetRect(&rect, (boxWidth - w) / 2, (boxHeight - h) / 2);
+  return rect;
+}
+
+TImage::TImage(TComponent *owner) : TGraphicControl(owner) {
+  clickOnMouseUp_ = true;
+  StoreBounds(0, 0, 105, 105);
+}
+
+void TImage::SetPicture(TDibBitmap picture) {
+  picture_ = std::move(picture);
+  Invalidate();
+}
+
+void TImage::ClearPicture() {
+  picture_ = TDibBitmap();
+  Invalidate();
+}
+
+void TImage::SetStretch(bool stretch) {
+  stretch_ = stretch;
+  Invalidate();
+}
+
+void TImage::SetProportional(bool proportional) {
+  proportional_ = proportional;
+  Invalidate();
+}
+
+void TImage::SetCenter(bool center) {
+  center_ = center;
+  Invalidate();
+}
+
+RECT TImage::DestRect() const {
+  return PictureDestRect(picture_.Width(), picture_.Height(), Width(), Height(), stretch_, proportional_, center_);
+}
+
+void TImage::Paint() {
+  if (!picture_.Empty())
+    Canvas().StretchDraw(DestRect(), picture_);
+}
+
+// ---- TGroupButton, TRadioGroup
+
+TGroupButton::TGroupButton(TRadioGroup *group, int index) : TRadioButton(group), group_(group), index_(index) {}
+
+void TGroupButton::Click() {
+  TRadioButton::Click();
+  if (Checked())
+    group_->ButtonClicked(index_);
+}
+
+TRadioGroup::TRadioGroup(TComponent *owner) : TCustomGroupBox(owner) { SetTabStop(false); }
+
+TRadioGroup::~TRadioGroup() {
+  for (TGroupButton *button : buttons_)
+    delete button;
+}
+
+std::string TRadioGroup::Item(int index) const { return buttons_.at(static_cast<size_t>(index))->Caption(); }
+
+void TRadioGroup::SetItems(const std::vector<std::string> &items) {
+  updating_ = true;
+  for (TGroupButton *button : buttons_)
+    delete button;
+  buttons_.clear();
+  for (size_t i = 0; i < items.size(); ++i) {
+    auto *button = new TGroupButton(this, static_cast<int>(i)); // owned by the group
+    button->SetCaption(items[i]);
+    button->SetParent(this);
+    buttons_.push_back(button);
+  }
+  if (itemIndex_ >= static_cast<int>(buttons_.size()))
+    itemIndex_ = -1;
+  if (itemIndex_ >= 0)
+    buttons_[static_cast<size_t>(itemIndex_)]->SetChecked(true);
+  updating_ = false;
+  ArrangeButtons();
+}
+
+void TRadioGroup::SetItemIndex(int index) {
+  index = std::clamp(index, -1, static_cast<int>(buttons_.size()) - 1);
+  if (index == itemIndex_)
+    return;
+  updating_ = true;
+  if (itemIndex_ >= 0)
+    buttons_[static_cast<size_t>(itemIndex_)]->SetChecked(false);
+  itemIndex_ = index;
+  if (index >= 0)
+    buttons_[static_cast<size_t>(index)]->SetChecked(true);
+  updating_ = false;
+}
+
+void TRadioGroup::ButtonClicked(int index) {
+  if (updating_)
+    return;
+  itemIndex_ = index;
+  Click();
+}
+
+void TRadioGroup::SetColumns(int columns) {
+  columns_ = std::clamp(columns, 1, 16);
+  ArrangeButtons();
+}
+
+void TRadioGroup::FontChanged() {
+  TCustomGroupBox::FontChanged();
+  ArrangeButtons();
+}
+
+void TRadioGroup::ArrangeButtons() {
+  if (buttons_.empty() || !HandleAllocated())
+    return;
+  WindowDC screen(nullptr);
+  TCanvas canvas(screen.get());
+  canvas.Font() = Font();
+  const int textHeight = canvas.TextHeight("0");
+  const int count = static_cast<int>(buttons_.size());
+  const int perColumn = (count + columns_ - 1) / columns_;
+  const int buttonWidth = (Width() - 10) / columns_;
+  const int space = Height() - textHeight - 5;
+  const int buttonHeight = std::max(space / perColumn, 1);
+  const int topMargin = textHeight + 1 + (space % perColumn) / 2;
+  for (int i = 0; i < count; ++i)
+    buttons_[static_cast<size_t>(i)]->SetBounds((i / perColumn) * buttonWidth + 8,
+                                                (i % perColumn) * buttonHeight + topMargin, buttonWidth, buttonHeight);
+}
+
+// ---- TTimer
+
+TTimer::TTimer(TComponent *owner) : TComponent(owner) {
+  window_ = std::make_unique<UtilityWindow>([this](TMessage &message) {
+    if (message.Msg != WM_TIMER)
+      return false;
+    if (enabled_ && OnTimer)
+      OnTimer(this);
+    return true;
+  });
+  Update();
+}
+
+TTimer::~TTimer() {
+  if (window_)
+    KillTimer(window_->Handle(), 1);
+}
+
+void TTimer::SetInterval(unsigned milliseconds) {
+  interval_ = milliseconds;
+  Update();
+}
+
+void TTimer::SetEnabled(bool enabled) {
+  enabled_ = enabled;
+  Update();
+}
+
+void TTimer::Update() {
+  KillTimer(window_->Handle(), 1);
+  if (enabled_ && interval_ > 0 && !SetTimer(window_->Handle(), 1, interval_, nullptr))
+    RaiseLastOSError("SetTimer");
+}
+
+} // namespace zorvex

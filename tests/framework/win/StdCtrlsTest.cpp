@@ -1,0 +1,180 @@
+#include "framework/win/StdCtrls.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include "framework/win/Buttons.h"
+#include "framework/win/ComCtrls.h"
+#include "framework/win/ExtCtrls.h"
+#include "support/GuiTest.h"
+
+using namespace zorvex;
+using namespace zorvex::test;
+
+namespace {
+
+class StdCtrlsTest : public GuiTest {
+protected:
+  void SetUp() override {
+    GuiTest::SetUp();
+    form = new TForm(nullptr);
+    form->SetBounds(0, 0, 700, 400);
+  }
+  void TearDown() override {
+    delete form;
+    GuiTest::TearDown();
+  }
+  TForm *form = nullptr;
+};
+
+TEST_F(StdCtrlsTest, AnAutoSizedLabelTakesTheSizeOfItsText) {
+  auto *label = new TLabel(form);
+  label->SetParent(form);
+  label->SetCaption("AND");
+  const int narrow = label->Width();
+  label->SetCaption("     ET"); // leading blanks count
+  EXPECT_GT(label->Width(), narrow);
+  const int plain = label->Width();
+  label->Font().SetStyle(fs::Bold);
+  EXPECT_GE(label->Width(), plain);
+  EXPECT_GT(label->Height(), 8);
+}
+
+TEST_F(StdCtrlsTest, ARadioGroupLaysItsButtonsOutInColumnsAndTracksTheClickedOne) {
+  auto *group = new TRadioGroup(form);
+  group->SetParent(form);
+  group->SetBounds(192, 27, 529, 31);
+  group->SetColumns(8);
+  group->SetItems({"1 Byte", "1 Kb", "10 Kb", "100 Kb", "1 Mb", "10 Mb", "100 Mb", "1 Gb"});
+  group->SetItemIndex(0);
+  int clicks = 0;
+  group->OnClick = [&](TObject *) { ++clicks; };
+  form->Show();
+  ASSERT_EQ(group->ItemCount(), 8);
+  // (529 - 10) / 8 = 64 pixels per column, the first 8 from the left.
+  EXPECT_EQ(group->Button(0)->Left(), 8);
+  EXPECT_EQ(group->Button(3)->Left(), 8 + 3 * 64);
+  EXPECT_EQ(group->Button(3)->Top(), group->Button(0)->Top());
+  Click(*group->Button(4));
+  EXPECT_EQ(group->ItemIndex(), 4);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_FALSE(group->Button(0)->Checked());
+  EXPECT_EQ(SendMessageW(group->Button(4)->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(SendMessageW(group->Button(0)->Handle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  group->SetItemIndex(-1);
+  EXPECT_EQ(group->ItemIndex(), -1);
+  EXPECT_FALSE(group->Button(4)->Checked());
+}
+
+TEST_F(StdCtrlsTest, ACheckBoxFollowsClicksAndSettings) {
+  auto *check = new TCheckBox(form);
+  check->SetParent(form);
+  check->SetCaption("Recurse directories");
+  check->SetChecked(true);
+  form->Show();
+  EXPECT_EQ(SendMessageW(check->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+  Click(*check);
+  EXPECT_FALSE(check->Checked());
+  check->SetChecked(true);
+  EXPECT_TRUE(check->Checked());
+}
+
+TEST_F(StdCtrlsTest, DisabledOrHiddenButtonsCannotBeClicked) {
+  auto *button = new TBitBtn(form);
+  button->SetParent(form);
+  button->SetBounds(10, 10, 80, 30);
+  button->SetCaption("Start");
+  int clicks = 0;
+  button->OnClick = [&](TObject *) { ++clicks; };
+  form->Show();
+  Click(*button);
+  button->SetEnabled(false);
+  Click(*button);
+  button->SetEnabled(true);
+  button->Hide();
+  Click(*button);
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(StdCtrlsTest, HintsBecomeTooltipsOfTheirWindows) {
+  auto *edit = new TEdit(form);
+  edit->SetParent(form);
+  edit->SetHint("Ex : *.jpg");
+  form->Show();
+  TTTOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.hwnd = form->Handle();
+  tool.uId = reinterpret_cast<UINT_PTR>(edit->Handle());
+  wchar_t text[80] = {};
+  tool.lpszText = text;
+  ASSERT_TRUE(SendMessageW(TestApplication().HintWindow(), TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)));
+  SendMessageW(TestApplication().HintWindow(), TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&tool));
+  EXPECT_STREQ(text, L"Ex : *.jpg");
+}
+
+TEST(ButtonLayout, GlyphAndCaptionAreCentredTogether) {
+  const RECT client{2, 2, 78, 28};
+  ButtonLayout layout = CalcButtonLayout(client, SIZE{20, 20}, SIZE{30, 13}, TButtonLayout::blGlyphLeft, -1, 4);
+  const int block = 20 + 4 + 30;
+  EXPECT_EQ(layout.glyph.left, 2 + (76 - block + 1) / 2);
+  EXPECT_EQ(layout.text.left, layout.glyph.right + 4);
+  // Without a caption the glyph alone is centred.
+  layout = CalcButtonLayout(client, SIZE{20, 20}, SIZE{0, 0}, TButtonLayout::blGlyphLeft, -1, 4);
+  EXPECT_EQ(layout.glyph.left, 2 + (76 - 20 + 1) / 2);
+  EXPECT_EQ(layout.glyph.top, 2 + (26 - 20 + 1) / 2);
+}
+
+TEST_F(StdCtrlsTest, AProgressBarClampsItsPositionAndWrapsWhenStepping) {
+  auto *bar = new TProgressBar(form);
+  bar->SetParent(form);
+  bar->SetRange(0, 100);
+  bar->SetStep(1);
+  form->Show();
+  bar->SetPosition(150);
+  EXPECT_EQ(bar->Position(), 100);
+  bar->SetPosition(99);
+  bar->StepIt();
+  EXPECT_EQ(bar->Position(), 100);
+  bar->StepIt();
+  EXPECT_EQ(bar->Position(), 1);
+}
+
+TEST_F(StdCtrlsTest, RichEditLinesKeepTheFormatInForceWhenAdded) {
+  auto *rich = new TRichEdit(form);
+  rich->SetParent(form);
+  rich->SetBounds(0, 0, 400, 300);
+  form->Show();
+  rich->AddLine("plain");
+  rich->SetSelAttributes(TTextAttributes{true, false, clRed});
+  rich->SetParagraph(TParaAttributes{true, 20});
+  rich->AddLine("bold red bullet");
+  rich->AddLine("still so");
+  rich->SetParagraph(TParaAttributes{false, 2});
+  rich->AddLine("");
+  ASSERT_EQ(rich->LineCount(), 4);
+  EXPECT_EQ(rich->Line(1), "bold red bullet");
+  EXPECT_FALSE(rich->LineAttributes(0).Bold);
+  EXPECT_TRUE(rich->LineAttributes(2).Bold);
+  EXPECT_EQ(rich->LineAttributes(2).Color, clRed);
+  EXPECT_TRUE(rich->LineParagraph(1).Bullets);
+  EXPECT_EQ(rich->LineParagraph(1).FirstIndent, 20);
+  EXPECT_FALSE(rich->LineParagraph(3).Bullets);
+  rich->ClearLines();
+  EXPECT_EQ(rich->LineCount(), 0);
+}
+
+TEST_F(StdCtrlsTest, ATimerTicksFromTheMessageLoop) {
+  TTimer timer(nullptr);
+  timer.SetInterval(20);
+  int ticks = 0;
+  timer.OnTimer = [&](TObject *) { ++ticks; };
+  EXPECT_TRUE(WaitFor([&] { return ticks >= 2; }, 3000));
+  timer.SetEnabled(false);
+  const int stopped = ticks;
+  Sleep(80);
+  ProcessMessages();
+  EXPECT_EQ(ticks, stopped);
+}
+
+} // namespace
