@@ -8,3 +8,19 @@ export WINEPREFIX=${WINEPREFIX:-$ZORVEX_BUILD_DIR/wineprefix}
 export WINEDEBUG=-all
 export WINEARCH=win64
 export ZORVEX_WINE=/usr/lib/wine/wine64
+
+# Starts an Xvfb on the first free display from :90 on; sets DISPLAY and
+# XVFB_PID (the caller stops it by that process id).
+start_xvfb() {
+  local display=90
+  while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do
+    display=$((display + 1))
+  done
+  Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  XVFB_PID=$!
+  for _ in $(seq 1 100); do
+    [ -e "/tmp/.X11-unix/X$display" ] && break
+    sleep 0.1
+  done
+  export DISPLAY=":$display"
+}

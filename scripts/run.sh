@@ -11,15 +11,8 @@ bash "$here/build.sh" windows
 
 exe="$ZORVEX_BUILD_DIR/windows/src/app/Zorvex.exe"
 if [ -z "${DISPLAY:-}" ]; then
-  display=90
-  while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do
-    display=$((display + 1))
-  done
-  Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb_pid=$!
-  trap 'kill $xvfb_pid 2>/dev/null' EXIT
-  sleep 1
-  export DISPLAY=":$display"
+  start_xvfb
+  trap 'kill $XVFB_PID 2>/dev/null' EXIT
   echo "No display: running on Xvfb display $DISPLAY (screenshot it with: import -display $DISPLAY -window root shot.png)"
   "$ZORVEX_WINE" explorer /desktop=Zorvex,1280x1024 "$exe"
 else

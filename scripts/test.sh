@@ -13,25 +13,15 @@ bash "$here/build.sh" native windows fuzz || exit 1
 # A private HOME: the Wine Recycle Bin (the trash under HOME) of the tests
 # never touches a real one.
 test_home=$(mktemp -d /tmp/zorvex-home.XXXXXX)
-xvfb_pid=
+XVFB_PID=
 cleanup() {
   WINEPREFIX=$WINEPREFIX wineserver -k >/dev/null 2>&1 || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
   rm -rf "$test_home"
 }
 trap cleanup EXIT
 
-display=90
-while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do
-  display=$((display + 1))
-done
-Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 1 100); do
-  [ -e "/tmp/.X11-unix/X$display" ] && break
-  sleep 0.1
-done
-export DISPLAY=":$display"
+start_xvfb
 export HOME=$test_home
 # One Wine server for the whole run instead of one per test program, with
 # Wine's own background processes started here: started by a test instead,
