@@ -234,4 +234,169 @@ TEST_F(MainScanTest, TheClosingMessageInBothLanguages) {
   }
 }
 
+TEST_F(MainScanTest, AbortInEachPhaseStopsSilentlyAndStartWaitsForTheScanToEnd) {
+  MakeTree();
+  form->Edit1->SetText(Root());
+  for (int phase = 1; phase <= 3; ++phase) {
+    SCOPED_TRACE(phase);
+    const std::string phaseText = PhaseText(phase, false);
+    bool aborted = false;
+    std::vector<Sighting> afterAbort; // while the aborted scan finishes
+    std::vector<Sighting> atAbort;
+    DialogRecorder dialogs;
+    {
+      DuringScan watch([&] {
+        if (aborted) {
+          afterAbort.push_back(Look());
+        } else if (form->Label10->Caption() == phaseText) {
+          aborted = true;
+          Click(*form->BitBtn3);
+          atAbort.push_back(Look());
+          Click(*form->BitBtn1); // pressed again at once: a disabled button
+        }
+      });
+      Click(*form->BitBtn1);
+    }
+    ASSERT_TRUE(aborted);
+    EXPECT_EQ(atAbort[0].phase, "");
+    EXPECT_FALSE(atAbort[0].progressShown);
+    EXPECT_FALSE(atAbort[0].abort);
+    EXPECT_FALSE(atAbort[0].start);
+    for (const Sighting &s : afterAbort)
+      EXPECT_FALSE(s.start);
+    EXPECT_TRUE(dialogs.Requests().empty());
+    EXPECT_TRUE(form->BitBtn1->Enabled());
+    EXPECT_FALSE(form->BitBtn3->Enabled());
+    EXPECT_FALSE(form->BitBtn7->Enabled());
+    EXPECT_FALSE(form->BitBtn12->Enabled());
+    EXPECT_FALSE(form->BitBtn15->Enabled());
+    EXPECT_FALSE(form->Label10->Visible());
+    EXPECT_FALSE(form->ProgressBar1->Visible());
+    EXPECT_EQ(MainScan.DoubleCount, 0);
+    if (phase == 1) {
+      EXPECT_EQ(MainScan.FileCount, 0);
+    }
+  }
+  // A scan after the aborted ones runs whole.
+  DialogRecorder dialogs;
+  Click(*form->BitBtn1);
+  ASSERT_EQ(dialogs.Messages().size(), 1u);
+  EXPECT_EQ(dialogs.Messages()[0].Text, "3 doubles found");
+}
+
+TEST_F(MainScanTest, AContradictorySizeWindowIsReportedAfterTheGridsAreBlanked) {
+  MakeTree();
+  form->Edit1->SetText(Root());
+  {
+    DialogRecorder dialogs;
+    Click(*form->BitBtn1);
+  }
+  ASSERT_EQ(MainScan.DoubleCount, 3);
+  const int filesRowCount = form->SG1->RowCount();
+  form->RG1->SetItemIndex(3); // above 100 Kb
+  form->RG2->SetItemIndex(1); // below 1 Kb
+  for (const bool french : {false, true}) {
+    if (french)
+      Click(*form->BitBtn11);
+    DialogRecorder dialogs;
+    Click(*form->BitBtn1);
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    const DialogRequest box = dialogs.Messages()[0];
+    EXPECT_EQ(box.Type, TMsgDlgType::mtError);
+    EXPECT_EQ(box.Title, "Erreur");
+    EXPECT_EQ(box.Buttons, std::vector<std::string>{"OK"});
+    EXPECT_EQ(box.Text, french ? "Taille fichier : Votre maximum n'est pas sup\xC3\xA9rieur \xC3\xA0 votre minimum"
+                               : "File size : Your maximum is not greater than your minimum");
+  }
+  for (int row = 1; row < filesRowCount; ++row)
+    EXPECT_EQ(GridRow(*form->SG1, row), std::vector<std::string>(5, ""));
+  EXPECT_EQ(GridRow(*form->SG3, 1), std::vector<std::string>(4, ""));
+  EXPECT_EQ(form->SG1->RowCount(), filesRowCount);
+  EXPECT_TRUE(form->BitBtn1->Enabled());
+  EXPECT_FALSE(form->BitBtn3->Enabled());
+  EXPECT_FALSE(form->Label10->Visible());
+  // The recycle-all button keeps what the last completed scan left.
+  EXPECT_TRUE(form->BitBtn15->Enabled());
+}
+
+TEST_F(MainScanTest, ASecondScanBlanksTheFirstsRows) {
+  MakeTree();
+  form->Edit1->SetText(Root());
+  DialogRecorder dialogs;
+  Click(*form->BitBtn1);
+  ASSERT_EQ(MainScan.FileCount, 8);
+  ASSERT_EQ(MainScan.DirCount, 3);
+  form->Edit1->SetText(tree / "sub2");
+  Click(*form->BitBtn1);
+  EXPECT_EQ(MainScan.FileCount, 3);
+  EXPECT_EQ(form->SG1->RowCount(), 4);
+  EXPECT_EQ(form->SG1->Cells(1, 4), "");
+  EXPECT_EQ(form->SG1->Cells(1, 8), "");
+  EXPECT_EQ(MainScan.DoubleCount, 1);
+  EXPECT_EQ(form->SG3->RowCount(), 2);
+  EXPECT_EQ(form->SG3->Cells(3, 1), "00020000");
+  // No folder below sub2: the old folder rows are blank but still there.
+  EXPECT_EQ(MainScan.DirCount, 0);
+  EXPECT_EQ(form->SG2->RowCount(), 4);
+  for (int row = 1; row <= 3; ++row)
+    EXPECT_EQ(GridRow(*form->SG2, row), (std::vector<std::string>{"", ""}));
+  EXPECT_EQ(dialogs.Messages().back().Text, "1 double found");
+}
+
+TEST_F(MainScanTest, EveryOptionComesFromItsControlAsItStandsAtEachEntry) {
+  MakeTree();
+  form->Edit1->SetText(Root());
+  DialogRecorder dialogs;
+  const auto scan = [&] {
+    Click(*form->BitBtn1);
+    std::vector<std::string> names;
+    for (const std::string &path : FilePaths())
+      names.push_back(ExtractFileName(path));
+    std::sort(names.begin(), names.end());
+    return names;
+  };
+  form->CheckBox1->SetChecked(false);
+  EXPECT_EQ(scan(), (std::vector<std::string>{"alone.txt", "empty1", "one.bin"}));
+  EXPECT_EQ(MainScan.DirCount, 0);
+  form->CheckBox1->SetChecked(true);
+
+  form->Edit2->SetText("*.JPG");
+  EXPECT_EQ(scan(), (std::vector<std::string>{"PIC2.JPG", "pic.jpg"}));
+  form->Edit2->SetText("*.*");
+  form->Edit3->SetText("*.bin");
+  EXPECT_EQ(scan(), (std::vector<std::string>{"PIC2.JPG", "alone.txt", "empty1", "empty2", "pic.jpg"}));
+  form->Edit3->SetText("");
+  form->RG1->SetItemIndex(1); // more than 1 Kb
+  EXPECT_EQ(scan(), (std::vector<std::string>{"PIC2.JPG", "pic.jpg"}));
+  form->RG1->SetItemIndex(0);
+  form->RG2->SetItemIndex(1); // less than 1 Kb
+  EXPECT_EQ(scan(),
+            (std::vector<std::string>{"alone.txt", "empty1", "empty2", "one-again.bin", "one-copy.bin", "one.bin"}));
+  form->RG2->SetItemIndex(0);
+
+  // Changed while the scan runs: applies from the next entry on.
+  {
+    DuringScan watch([&] {
+      if (form->Label10->Caption() == PhaseText(2, false))
+        form->Edit3->SetText("*.jpg");
+    });
+    const std::vector<std::string> names = scan();
+    EXPECT_EQ(std::count(names.begin(), names.end(), "pic.jpg"), 0);
+    EXPECT_EQ(MainScan.ScopeCount, 8); // counted before the change
+  }
+  form->Edit3->SetText("");
+
+  // The details, French in both languages.
+  const size_t before = dialogs.Messages().size();
+  form->CheckBox2->SetChecked(true);
+  form->CheckBox1->SetChecked(false);
+  form->Edit2->SetText("*.jpg");
+  scan();
+  const std::vector<DialogRequest> messages = dialogs.Messages();
+  ASSERT_EQ(messages.size(), before + 5); // the folder, its three files, the end
+  EXPECT_EQ(messages[before].Text, "R\xC3\xA9pertoire qui va \xC3\xAAtre scann\xC3\xA9 : \n" + Root() + "*.*");
+  EXPECT_EQ(messages[before + 1].Text.substr(0, 40), "Extension du fichier en cours de scan : ");
+  EXPECT_EQ(messages[before].Type, TMsgDlgType::mtInformation);
+}
+
 } // namespace
