@@ -3,6 +3,7 @@
 #include <array>
 
 #include "AppGlyphs.h"
+#include "MainScanHost.h"
 #include "ZorvexFS1.h"
 #include "framework/core/Paths.h"
 #include "framework/core/Texts.h"
@@ -91,6 +92,7 @@ TForm1::TForm1(TComponent *owner) : TForm(owner) {
   Font().SetSize(8);
   SetIcon(AppIcon());
   CreateControls();
+  scanHost_ = std::make_unique<MainScanHost>(*this);
   OnCreate = [this](TObject *sender) { FormCreate(sender); };
   OnShow = [this](TObject *sender) { FormShow(sender); };
   DoCreate();
@@ -389,10 +391,12 @@ void TForm1::BitBtn13Click(TObject *) {
   Form2->SetCaption(IsFrench(Language) ? " Utilisation de Zorvex V1.1" : " Instructions for use Zorvex V1.1");
 }
 
-// The scan and the actions on its results come with their own units; until
-// then these buttons do nothing.
-void TForm1::BitBtn1Click(TObject *) {}
-void TForm1::BitBtn3Click(TObject *) {}
+void TForm1::BitBtn1Click(TObject *) { scanHost_->Pipeline().BitBtn1Click(); }
+
+void TForm1::BitBtn3Click(TObject *) { scanHost_->Pipeline().BitBtn3Click(); }
+
+// The actions on the scan's results come with their own units; until then
+// these buttons do nothing.
 void TForm1::BitBtn5Click(TObject *) {}
 void TForm1::BitBtn6Click(TObject *) {}
 void TForm1::BitBtn7Click(TObject *) {}

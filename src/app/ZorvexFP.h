@@ -4,6 +4,7 @@
 // the switching of the interface language.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include <windows.h>
@@ -41,6 +42,8 @@ extern SettingsLocation SettingsKey;
 // with 'F'), and the skin number, 0 to 9.
 extern std::string Language;
 extern int32_t SkinNumber;
+
+class MainScanHost;
 
 class TForm1 : public TForm {
 public:
@@ -127,6 +130,9 @@ private:
   void CreateControls();
   void ReadSettings();
   void SwitchLanguage(const std::string &language);
+
+  // The scan behind Start and Abort, over this window's controls.
+  std::unique_ptr<MainScanHost> scanHost_;
 };
 
 // The main window of the running program.
