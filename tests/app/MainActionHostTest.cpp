@@ -4,7 +4,9 @@
 
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <cmath>
+#include <functional>
 #include <map>
 
 #include "actions/ActionTexts.h"
@@ -810,6 +812,109 @@ TEST_F(DoublesActionsTest, WithoutAPrinterTheFrameworkReportsItAndTheWindowGoesO
   EXPECT_FALSE(Printer().Printing());
   ClickCell(*form->SG3, 1, 1);
   EXPECT_TRUE(form->Panel1->Showing());
+}
+
+// ---- From a real scan
+
+// Runs `action` at every yield of the scan, as a user acting while it runs.
+class WhileScanning {
+public:
+  explicit WhileScanning(std::function<void()> action) : action_(std::move(action)) {
+    SetYieldInterval(std::chrono::milliseconds(0));
+    previous_ = SetYieldPump([this] {
+      if (previous_)
+        previous_();
+      action_();
+    });
+  }
+  ~WhileScanning() {
+    SetYieldPump(std::move(previous_));
+    SetYieldInterval(std::chrono::milliseconds(15));
+  }
+
+private:
+  std::function<void()> action_;
+  YieldPump previous_;
+};
+
+TEST_F(RecycleTest, AfterARealScanTheListIsSortedShownRecycledSavedAndPrinted) {
+  SKIP_WITHOUT_TEST_TRASH();
+  const std::string photo =
+      EncodeJpeg(300, 200, JCS_RGB, 3, [](int x, int y, int c) { return Landscape(300, 200, x, y, c); });
+  const std::string beach = UniqueName("beach", ".jpg"), notes = UniqueName("notes", ".txt");
+  WriteFile(dir / ("Photos/" + beach), photo);
+  WriteFile(dir / ("Backup/" + beach), photo);
+  WriteFile(dir / ("Backup/Old/" + beach), photo);
+  WriteFile(dir / notes, "shopping list");
+  WriteFile(dir / ("Backup/" + notes), "shopping list");
+  WriteFile(dir / "alone.txt", "nothing like it");
+  form->Edit1->SetText(dir.Path() + "\\");
+
+  // A caption clicked while the scan lists the doubles sorts the rows found
+  // so far; the rows found later come after them.
+  std::vector<Row> sortedAtClick;
+  bool clicked = false;
+  DialogRecorder dialogs;
+  {
+    WhileScanning scanning([&] {
+      if (!clicked && MainScan.DoubleCount == 2) {
+        clicked = true;
+        ClickCell(*form->SG3, 1, 0);
+        sortedAtClick = Rows();
+      }
+    });
+    Click(*form->BitBtn1);
+  }
+  ASSERT_EQ(MainScan.DoubleCount, 3);
+  ASSERT_EQ(sortedAtClick.size(), 2u);
+  EXPECT_LT(LowerCaseAZ(sortedAtClick[0][0]), LowerCaseAZ(sortedAtClick[1][0]));
+  const std::vector<Row> rows = Rows();
+  EXPECT_EQ(std::vector<Row>(rows.begin(), rows.begin() + 2), sortedAtClick);
+  EXPECT_EQ(Numbers(), (std::vector<std::string>{"1", "2", "3"}));
+  EXPECT_EQ(dialogs.Messages().back().Text, "3 doubles found");
+
+  // Sorted by file 1 after the scan: Backup's picture, the notes, Photos' picture.
+  ClickCell(*form->SG3, 1, 0);
+  const std::string listed = dir / notes;
+  ASSERT_EQ(Rows().size(), 3u);
+  EXPECT_EQ(Rows()[0][0], dir / ("Backup\\" + beach));
+  EXPECT_EQ(Rows()[1][0], listed);
+
+  // The first pair of pictures with its previews; its second file goes.
+  ClickCell(*form->SG3, 1, 1);
+  EXPECT_EQ(form->Image4->Picture().Width(), 154);
+  EXPECT_EQ(form->Image5->Picture().Height(), 102); // 154 x 200 / 300
+  const std::string second = form->Label7->Caption();
+  Click(*form->BitBtn6);
+  ExpectInTrash(second, photo);
+  EXPECT_TRUE(form->Image5->Picture().Empty());
+
+  // Recycling all still leaves a picture and exactly one list of notes.
+  Click(*form->BitBtn15);
+  EXPECT_EQ(dialogs.Messages().back().Type, TMsgDlgType::mtInformation);
+  int pictures = 0;
+  for (const char *folder : {"Backup\\", "Backup\\Old\\", "Photos\\"})
+    pictures += FileExists(dir / (folder + beach));
+  EXPECT_GE(pictures, 1);
+  EXPECT_EQ(FileExists(listed) + FileExists(dir / ("Backup\\" + notes)), 1);
+
+  // The list as it now stands, saved and printed.
+  const std::string saved = dir / "Zorvex.txt";
+  dialogs.QueuePath(saved);
+  Click(*form->BitBtn12);
+  EXPECT_EQ(dialogs.Messages().back().Text, SavedText(saved, 3, false));
+  std::string expected = "NUM\tFIRST FILE FOUND\tDOUBLE FOUND\tSIZE\t\r\n";
+  for (int row = 1; row <= 3; ++row)
+    expected += IntToStr(row) + "\t" + Utf8ToAnsi(form->SG3->Cells(1, row)) + "\t" +
+                Utf8ToAnsi(form->SG3->Cells(2, row)) + "\t" + form->SG3->Cells(3, row) + "\t\r\n";
+  EXPECT_EQ(ReadFile(saved), expected);
+  const std::string printed = dir / "list.emf";
+  Printer().SetRedirectFile(printed);
+  Click(*form->BitBtn7);
+  Printer().SetRedirectFile("");
+  const Printout printout(printed);
+  ASSERT_EQ(printout.texts.size(), 16u);
+  EXPECT_EQ(printout.texts[13], (PrintedText{150, 340, form->SG3->Cells(1, 3)}));
 }
 
 } // namespace

@@ -64,7 +64,9 @@ TEST_F(HelpWindowTest, TheInstructionsComeWithTheirFormattingInEnglish) {
   EXPECT_EQ(WindowText(help->Handle()), " Instructions for use Zorvex V1.1");
   // The text is shown from its first line on (before reading it back, which
   // moves the caret).
-  SCROLLINFO scroll{sizeof(scroll), SIF_POS};
+  SCROLLINFO scroll{};
+  scroll.cbSize = sizeof(scroll);
+  scroll.fMask = SIF_POS;
   GetScrollInfo(help->RichEdit1->Handle(), SB_VERT, &scroll);
   EXPECT_EQ(scroll.nPos, 0);
   Screenshot("help-window-en.png");
