@@ -75,8 +75,9 @@ MouseButton ToMouseButton(TMouseButton button) {
   }
   return MouseButton::Middle;
 }
-} // namespace
 
+// The panel as its controls show it: the file captions are the record of the
+// pair its buttons act on.
 PanelState ReadPanel(const TForm1 &form) {
   PanelState state;
   for (const PairSide side : {PairSide::First, PairSide::Second}) {
@@ -103,7 +104,11 @@ void WritePanel(TForm1 &form, const PanelState &state) {
   }
 }
 
+// An opaque bitmap of the picture's pixels (none for a picture scaled down to
+// nothing).
 TDibBitmap ToDibBitmap(const RgbImage &picture) {
+  if (picture.width <= 0 || picture.height <= 0)
+    return {};
   TDibBitmap bitmap(picture.width, picture.height);
   for (int y = 0; y < picture.height; ++y) {
     uint32_t *target = bitmap.ScanLine(y);
@@ -115,6 +120,8 @@ TDibBitmap ToDibBitmap(const RgbImage &picture) {
   return bitmap;
 }
 
+// Fills a preview box from its file, or empties it; a bitmap that cannot be
+// read beeps in the first file's half only.
 void ShowPreview(TImage &image, const PanelFile &file, PairSide side) {
   image.ClearPicture();
   if (file.preview == PreviewKind::None)
@@ -124,6 +131,7 @@ void ShowPreview(TImage &image, const PanelFile &file, PairSide side) {
   else if (BeepOnPreviewFailure(file.preview, side))
     DefaultBeep();
 }
+} // namespace
 
 void ShowPairInPanel(TForm1 &form, int row) {
   const TGridModel &grid = form.SG3->Model();

@@ -8,13 +8,10 @@
 
 #include "actions/DoublesActions.h"
 #include "framework/win/Controls.h"
-#include "framework/win/Graphics.h"
 
 namespace zorvex {
 
 class TForm1;
-class TImage;
-struct RgbImage;
 
 class TMainActionHost : public TActionHost {
 public:
@@ -28,17 +25,6 @@ public:
   bool Recycle(const std::string &path) override;
   int OpenWithShell(const std::string &folder, const std::string &path) override;
 };
-
-// The panel as its controls show it. The file captions are the record of
-// the pair the panel's buttons act on.
-PanelState ReadPanel(const TForm1 &form);
-void WritePanel(TForm1 &form, const PanelState &state);
-
-// An opaque bitmap of the picture's pixels.
-TDibBitmap ToDibBitmap(const RgbImage &picture);
-// Fills one preview box from its file, or empties it; a failed bitmap beeps
-// in the first file's half only.
-void ShowPreview(TImage &image, const PanelFile &file, PairSide side);
 
 // The handlers of the doubles grid and of the panel's and list's buttons.
 void ShowPairInPanel(TForm1 &form, int row);
