@@ -3,8 +3,10 @@
 #include <array>
 
 #include "AppGlyphs.h"
+#include "MainActionHost.h"
 #include "MainScanHost.h"
 #include "ZorvexFS1.h"
+#include "actions/HelpText.h"
 #include "framework/core/Paths.h"
 #include "framework/core/Texts.h"
 #include "framework/win/Registry.h"
@@ -21,6 +23,7 @@ SettingsLocation DefaultSettingsLocation() {
 SettingsLocation SettingsKey = DefaultSettingsLocation();
 std::string Language = kEnglish;
 int32_t SkinNumber = 0;
+std::string SuppressedMarker;
 TForm1 *Form1 = nullptr;
 
 namespace {
@@ -388,22 +391,25 @@ void TForm1::BitBtn13Click(TObject *) {
   if (!Form2)
     return;
   Form2->Show();
-  Form2->SetCaption(IsFrench(Language) ? " Utilisation de Zorvex V1.1" : " Instructions for use Zorvex V1.1");
+  Form2->SetCaption(HelpCaption(IsFrench(Language)));
 }
 
 void TForm1::BitBtn1Click(TObject *) { scanHost_->Pipeline().BitBtn1Click(); }
 
 void TForm1::BitBtn3Click(TObject *) { scanHost_->Pipeline().BitBtn3Click(); }
 
-// The actions on the scan's results come with their own units; until then
-// these buttons do nothing.
-void TForm1::BitBtn5Click(TObject *) {}
-void TForm1::BitBtn6Click(TObject *) {}
-void TForm1::BitBtn7Click(TObject *) {}
-void TForm1::BitBtn8Click(TObject *) {}
-void TForm1::BitBtn9Click(TObject *) {}
-void TForm1::BitBtn12Click(TObject *) {}
-void TForm1::BitBtn15Click(TObject *) {}
-void TForm1::SG3MouseUp(TObject *, TMouseButton, TShiftState, int, int) {}
+void TForm1::ShowPair(int row) { ShowPairInPanel(*this, row); }
+
+void TForm1::BitBtn5Click(TObject *) { RecycleFromPanel(*this, PairSide::First); }
+void TForm1::BitBtn6Click(TObject *) { RecycleFromPanel(*this, PairSide::Second); }
+void TForm1::BitBtn7Click(TObject *) { PrintDoubles(*this); }
+void TForm1::BitBtn8Click(TObject *) { OpenFromPanel(*this, PairSide::First); }
+void TForm1::BitBtn9Click(TObject *) { OpenFromPanel(*this, PairSide::Second); }
+void TForm1::BitBtn12Click(TObject *) { SaveDoubles(*this); }
+void TForm1::BitBtn15Click(TObject *) { RecycleEveryDouble(*this); }
+
+void TForm1::SG3MouseUp(TObject *, TMouseButton button, TShiftState, int x, int y) {
+  DoublesMouseUp(*this, button, x, y);
+}
 
 } // namespace zorvex

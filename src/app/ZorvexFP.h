@@ -42,6 +42,9 @@ extern SettingsLocation SettingsKey;
 // with 'F'), and the skin number, 0 to 9.
 extern std::string Language;
 extern int32_t SkinNumber;
+// Put in place of a file that is gone; refreshed from the language by the
+// doubles grid's mouse handler and the single-file recycle buttons.
+extern std::string SuppressedMarker;
 
 class MainScanHost;
 
@@ -106,6 +109,8 @@ public:
   void ApplyLanguage();
   // Applies a skin number; the skins themselves come with the skin engine.
   void SelectSkin(int32_t number);
+  // Fills and shows the comparison panel for a row of SG3.
+  void ShowPair(int row);
 
   void FormCreate(TObject *sender);
   void FormShow(TObject *sender);

@@ -1,6 +1,9 @@
 #include "ZorvexFS1.h"
 
 #include "AppGlyphs.h"
+#include "ZorvexFP.h"
+#include "actions/HelpText.h"
+#include "scan/Language.h"
 
 namespace zorvex {
 
@@ -48,9 +51,24 @@ TForm2::~TForm2() {
     Form2 = nullptr;
 }
 
-// The instructions are written into RichEdit1 here each time the window is
-// shown; their text comes with the help unit.
-void TForm2::FormShow(TObject *) {}
+// The whole text is written again each time the window is shown, in the
+// language in force then.
+void TForm2::FormShow(TObject *) {
+  RichEdit1->ClearLines();
+  // Each line carries its whole format, the first one the defaults (black,
+  // plain, no bullet, indent 2).
+  TTextAttributes attributes = RichEdit1->SelAttributes();
+  attributes.Italic = false;
+  for (const HelpLine &line : HelpLines(IsFrench(Language))) {
+    RichEdit1->SetParagraph(TParaAttributes{line.bullet, line.firstIndent});
+    attributes.Bold = line.bold;
+    attributes.Color = static_cast<TColor>(line.color);
+    RichEdit1->SetSelAttributes(attributes);
+    RichEdit1->AddLine(line.text);
+  }
+  // Reading starts at the top, not after the last line added.
+  SendMessageW(RichEdit1->Handle(), EM_SETSEL, 0, 0);
+}
 
 void TForm2::BitBtn1Click(TObject *) { Hide(); }
 

@@ -1,62 +1,18 @@
 #include "actions/JpegDecode.h"
 #include "framework/core/Streams.h"
 #include "support/TempDir.h"
+#include "support/TestPictures.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <functional>
-
-#include <jpeglib.h>
-
 using namespace zorvex;
+using zorvex::test::EncodeJpeg;
 using zorvex::test::ReadFile;
+using zorvex::test::RedBlueJpeg;
 using zorvex::test::TempDir;
 using zorvex::test::WriteFile;
 
 namespace {
-// Encodes a picture whose samples come from `sample(x, y, component)`.
-std::string EncodeJpeg(int width, int height, J_COLOR_SPACE space, int components,
-                       const std::function<uint8_t(int, int, int)> &sample) {
-  jpeg_compress_struct info{};
-  jpeg_error_mgr errors{};
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  unsigned char *buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &buffer, &size);
-  info.image_width = static_cast<JDIMENSION>(width);
-  info.image_height = static_cast<JDIMENSION>(height);
-  info.input_components = components;
-  info.in_color_space = space;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 95, TRUE);
-  jpeg_start_compress(&info, TRUE);
-  std::vector<JSAMPLE> row(static_cast<size_t>(width) * components);
-  while (info.next_scanline < info.image_height) {
-    const int y = static_cast<int>(info.next_scanline);
-    for (int x = 0; x < width; ++x)
-      for (int c = 0; c < components; ++c)
-        row[static_cast<size_t>(x) * components + c] = sample(x, y, c);
-    JSAMPROW rows[1] = {row.data()};
-    jpeg_write_scanlines(&info, rows, 1);
-  }
-  jpeg_finish_compress(&info);
-  std::string bytes(reinterpret_cast<char *>(buffer), size);
-  jpeg_destroy_compress(&info);
-  std::free(buffer);
-  return bytes;
-}
-
-// Left half red, right half blue.
-std::string RedBlue(int width, int height) {
-  return EncodeJpeg(width, height, JCS_RGB, 3, [width](int x, int, int c) -> uint8_t {
-    const bool left = x < width / 2;
-    return c == 0 ? (left ? 255 : 0) : c == 2 ? (left ? 0 : 255) : 0;
-  });
-}
-
 void ExpectNear(const uint8_t *pixel, int r, int g, int b) {
   EXPECT_NEAR(pixel[0], r, 12);
   EXPECT_NEAR(pixel[1], g, 12);
@@ -66,7 +22,7 @@ void ExpectNear(const uint8_t *pixel, int r, int g, int b) {
 
 TEST(JpegDecode, ColourAndGreyPicturesGiveRgbPixels) {
   TempDir dir;
-  WriteFile(dir / "c.jpg", RedBlue(64, 48));
+  WriteFile(dir / "c.jpg", RedBlueJpeg(64, 48));
   const std::optional<RgbImage> colour = DecodeJpegFile(dir / "c.jpg");
   ASSERT_TRUE(colour);
   EXPECT_EQ(colour->width, 64);
@@ -93,7 +49,7 @@ TEST(JpegDecode, CmykPicturesAreConvertedToRgb) {
 
 TEST(JpegDecode, LargePicturesDecodeReducedForAPreview) {
   TempDir dir;
-  WriteFile(dir / "big.jpg", RedBlue(1600, 1000));
+  WriteFile(dir / "big.jpg", RedBlueJpeg(1600, 1000));
   const std::optional<RgbImage> preview = DecodeJpegFile(dir / "big.jpg", 154);
   ASSERT_TRUE(preview);
   EXPECT_EQ(preview->width, 200); // 1/8: the longer side stays at least 154
@@ -112,7 +68,7 @@ TEST(JpegDecode, LargePicturesDecodeReducedForAPreview) {
 
 TEST(JpegDecode, BrokenFilesGiveNothingAndNeverCrash) {
   TempDir dir;
-  const std::string good = RedBlue(64, 64);
+  const std::string good = RedBlueJpeg(64, 64);
   WriteFile(dir / "empty.jpg", "");
   WriteFile(dir / "text.jpg", "this is not a picture at all");
   WriteFile(dir / "header.jpg", good.substr(0, 40));
@@ -130,7 +86,7 @@ TEST(JpegDecode, BrokenFilesGiveNothingAndNeverCrash) {
   }
 
   // A file cut in its picture data decodes what it holds, the rest filled in.
-  const std::string big = RedBlue(512, 512);
+  const std::string big = RedBlueJpeg(512, 512);
   WriteFile(dir / "cut.jpg", big.substr(0, big.size() * 3 / 4));
   const std::optional<RgbImage> cut = DecodeJpegFile(dir / "cut.jpg");
   ASSERT_TRUE(cut);

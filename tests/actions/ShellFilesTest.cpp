@@ -4,33 +4,16 @@
 #include "framework/core/Texts.h"
 #include "scan/ResultTables.h"
 #include "support/TempDir.h"
+#include "support/TestTrash.h"
 
 #include <gtest/gtest.h>
 
 using namespace zorvex;
 using zorvex::test::ReadFile;
 using zorvex::test::TempDir;
+using zorvex::test::TestTrash;
+using zorvex::test::TrashInfoFor;
 using zorvex::test::WriteFile;
-
-namespace {
-// The Wine trash under HOME, as a Windows path; empty unless HOME is the
-// private one the test run made, so that no real Recycle Bin is touched.
-std::string TestTrash() {
-  // Wine passes the Unix HOME on as "\??\Z:\tmp\...".
-  wchar_t home[1024];
-  const DWORD length = GetEnvironmentVariableW(L"WINEHOMEDIR", home, 1024);
-  std::string windowsHome = length > 0 && length < 1024 ? Narrow(home) : std::string();
-  if (StartsWith(windowsHome, "\\??\\"))
-    windowsHome.erase(0, 4);
-  if (!StartsWith(windowsHome, "Z:\\tmp\\zorvex-home"))
-    return {};
-  return windowsHome + "\\.local\\share\\Trash";
-}
-
-std::string TrashInfoFor(const std::string &trash, const std::string &name) {
-  return ReadFile(trash + "\\info\\" + name + ".trashinfo");
-}
-} // namespace
 
 TEST(ShellFiles, RecycledFilesLandInTheTrashAndCanBeRestored) {
   const std::string trash = TestTrash();

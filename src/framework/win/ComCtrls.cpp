@@ -104,17 +104,39 @@ void TRichEdit::SetReadOnly(bool readOnly) {
     SendMessageW(WindowHandle(), EM_SETREADONLY, readOnly ? TRUE : FALSE, 0);
 }
 
+std::wstring TRichEdit::ControlText() {
+  // In the control's own character positions: one '\r' ends each paragraph.
+  GETTEXTLENGTHEX length{GTL_NUMCHARS | GTL_PRECISE, 1200};
+  const LRESULT count = SendMessageW(WindowHandle(), EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0);
+  if (count <= 0)
+    return {};
+  std::wstring text(static_cast<size_t>(count) + 1, L'\0');
+  GETTEXTEX request{};
+  request.cb = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+  request.flags = GT_DEFAULT;
+  request.codepage = 1200;
+  const LRESULT got = SendMessageW(WindowHandle(), EM_GETTEXTEX, reinterpret_cast<WPARAM>(&request),
+                                   reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(std::clamp<LRESULT>(got, 0, count)));
+  return text;
+}
+
 int TRichEdit::LineCount() {
   if (!HandleAllocated())
     return static_cast<int>(pending_.size());
-  const int count = static_cast<int>(SendMessageW(WindowHandle(), EM_GETLINECOUNT, 0, 0));
-  // The control always has a last, empty line after the final line break.
-  const int length = GetWindowTextLengthW(WindowHandle());
-  return length == 0 ? 0 : count - 1;
+  const std::wstring text = ControlText();
+  const auto breaks = static_cast<int>(std::count(text.begin(), text.end(), L'\r'));
+  return text.empty() || text.back() == L'\r' ? breaks : breaks + 1;
 }
 
 int TRichEdit::LineStart(int index) {
-  return static_cast<int>(SendMessageW(WindowHandle(), EM_LINEINDEX, static_cast<WPARAM>(index), 0));
+  if (index < 0 || index >= LineCount())
+    return -1;
+  const std::wstring text = ControlText();
+  size_t start = 0;
+  for (int line = 0; line < index; ++line)
+    start = text.find(L'\r', start) + 1;
+  return static_cast<int>(start);
 }
 
 std::string TRichEdit::Line(int index) {
@@ -123,13 +145,9 @@ std::string TRichEdit::Line(int index) {
   const int start = LineStart(index);
   if (start < 0)
     return "";
-  const int length = static_cast<int>(SendMessageW(WindowHandle(), EM_LINELENGTH, static_cast<WPARAM>(start), 0));
-  std::wstring text(static_cast<size_t>(length) + 2, L'\0');
-  *reinterpret_cast<WORD *>(text.data()) = static_cast<WORD>(text.size());
-  const int got = static_cast<int>(
-      SendMessageW(WindowHandle(), EM_GETLINE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data())));
-  text.resize(static_cast<size_t>(std::clamp(got, 0, length)));
-  return Narrow(text);
+  const std::wstring text = ControlText();
+  const size_t end = text.find(L'\r', static_cast<size_t>(start));
+  return Narrow(std::wstring_view(text).substr(static_cast<size_t>(start), end - static_cast<size_t>(start)));
 }
 
 void TRichEdit::AddLine(const std::string &text) {

@@ -58,6 +58,7 @@ public:
   bool ReadOnly() const { return readOnly_; }
   void SetReadOnly(bool readOnly);
 
+  // Lines are the paragraphs as added, however the box wraps them.
   int LineCount();
   std::string Line(int index);
   void AddLine(const std::string &text);
@@ -77,6 +78,7 @@ protected:
   void CreateWindowHandleDone() override;
 
 private:
+  std::wstring ControlText();
   int LineStart(int index);
   bool readOnly_ = true;
   TTextAttributes selAttributes_;

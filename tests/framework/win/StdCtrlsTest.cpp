@@ -152,7 +152,12 @@ TEST_F(StdCtrlsTest, RichEditLinesKeepTheFormatInForceWhenAdded) {
   rich->AddLine("still so");
   rich->SetParagraph(TParaAttributes{false, 2});
   rich->AddLine("");
-  ASSERT_EQ(rich->LineCount(), 4);
+  // A line the box wraps is still one line.
+  const std::string longLine(400, 'w');
+  rich->AddLine(longLine);
+  ASSERT_EQ(rich->LineCount(), 5);
+  EXPECT_EQ(rich->Line(4), longLine);
+  EXPECT_FALSE(rich->LineParagraph(4).Bullets);
   EXPECT_EQ(rich->Line(1), "bold red bullet");
   EXPECT_FALSE(rich->LineAttributes(0).Bold);
   EXPECT_TRUE(rich->LineAttributes(2).Bold);
