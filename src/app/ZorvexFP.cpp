@@ -391,9 +391,9 @@ void TForm1::BitBtn13Click(TObject *) {
   Form2->SetCaption(IsFrench(Language) ? " Utilisation de Zorvex V1.1" : " Instructions for use Zorvex V1.1");
 }
 
-void TForm1::BitBtn1Click(TObject *) { scanHost_->Pipeline().BitBtn1Click(); }
+void TForm1::BitBtn1Click(TObject *) { scanHost_->BitBtn1Click(); }
 
-void TForm1::BitBtn3Click(TObject *) { scanHost_->Pipeline().BitBtn3Click(); }
+void TForm1::BitBtn3Click(TObject *) { scanHost_->BitBtn3Click(); }
 
 // The actions on the scan's results come with their own units; until then
 // these buttons do nothing.
