@@ -119,7 +119,7 @@ int wmain(int argc, wchar_t **argv) {
     for (int p = 0; p < 3; ++p)
       phases[p].push_back(run.phase[p]);
   }
-  std::printf("median of %d: %.3f s (phase 1 %.3f, phase 2 %.3f, phase 3 %.3f; message loop %.3f)\n", runs,
+  std::printf("median of %d runs: %.3f s (phase 1 %.3f, phase 2 %.3f, phase 3 %.3f; in the message loop %.3f)\n", runs,
               Median(totals), Median(phases[0]), Median(phases[1]), Median(phases[2]), Median(pumping));
   return 0;
 }
