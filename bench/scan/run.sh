@@ -54,18 +54,9 @@ results=$here/RESULTS.md
   fi
   window_bench=$ZORVEX_BUILD_DIR/windows/bench/scan/bench_main_window.exe
   if [ -f "$window_bench" ]; then
-    display=90
-    while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do
-      display=$((display + 1))
-    done
-    Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 1 100); do
-      [ -e "/tmp/.X11-unix/X$display" ] && break
-      sleep 0.1
-    done
-    line=$(DISPLAY=":$display" "$ZORVEX_WINE" "$window_bench" "Z:$tree" "$runs" 2>/dev/null | grep '^median' || true)
-    kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null || true
+    start_xvfb
+    line=$("$ZORVEX_WINE" "$window_bench" "Z:$tree" "$runs" 2>/dev/null | grep '^median' || true)
+    kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null || true
     echo
     echo "Zorvex.exe under Wine, same tree, from the click on Start to the closing message (program start-up not"
     echo "included), ${line}."
