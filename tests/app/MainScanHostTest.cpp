@@ -68,11 +68,11 @@ using Clock = std::chrono::steady_clock;
 double Milliseconds(Clock::duration duration) { return std::chrono::duration<double, std::milli>(duration).count(); }
 
 // Another thread plays an impatient user while a scan runs: every few
-// milliseconds it posts a message to the window, with every other one asking
-// for a grid to be repainted (the window invalidates it as it reads the
-// message, as when it is uncovered), and once the scan has reached the phase
-// asked for it clicks Abort. The window notes when each is answered, so the
-// wait is measured as the user has it.
+// milliseconds it posts a message to the window, asking as well for a grid to
+// be repainted once the last repaint is done (the window invalidates it as it
+// reads the message, as when it is uncovered), and once the scan has reached
+// the phase asked for it clicks Abort. The window notes when each is
+// answered, so the wait is measured as the user has it.
 class ResponsivenessProbe {
 public:
   explicit ResponsivenessProbe(TForm1 &form, int abortInPhase = 0) : form_(form), abortInPhase_(abortInPhase) {
