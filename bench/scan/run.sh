@@ -5,7 +5,8 @@
 # generates the tree once (build/bench/tree, fixed seed), checks that every
 # tool finds the same duplicate sets, measures them and writes the table to
 # bench/scan/RESULTS.md, followed by phase 3 alone on 200,000 files and, when
-# the Windows build is there, zorvex-cli.exe under Wine.
+# the Windows build is there, zorvex-cli.exe under Wine and the scan in
+# Zorvex.exe's main window (on an Xvfb of its own).
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/../../scripts/env.sh"
@@ -50,6 +51,15 @@ results=$here/RESULTS.md
     median=$(printf '%s\n' "${times[@]}" | sort -n | sed -n "$(((runs + 1) / 2))p")
     echo
     echo "zorvex-cli.exe under Wine, same tree: median wall time ${median} s (Wine start-up included)."
-    wineserver -k >/dev/null 2>&1 || true
   fi
+  window_bench=$ZORVEX_BUILD_DIR/windows/bench/scan/bench_main_window.exe
+  if [ -f "$window_bench" ]; then
+    start_xvfb
+    line=$("$ZORVEX_WINE" "$window_bench" "Z:$tree" "$runs" 2>/dev/null | grep '^median' || true)
+    kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null || true
+    echo
+    echo "Zorvex.exe under Wine, same tree, from the click on Start to the closing message (program start-up not"
+    echo "included), ${line}."
+  fi
+  wineserver -k >/dev/null 2>&1 || true
 } | tee "$results"

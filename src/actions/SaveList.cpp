@@ -10,16 +10,16 @@
 
 namespace zorvex {
 
-std::string DoublesListBytes(const TGridModel &grid, int doubleCount) {
+std::string DoublesListBytes(const TGridModel &grid, int doubleCount, ListFormat format) {
   std::string text;
   for (int row = 0; row <= doubleCount; ++row) {
     for (int col = doubles_col::Num; col <= doubles_col::Size; ++col) {
       text += grid.Cell(col, row);
       text += '\t';
     }
-    text += "\r\n";
+    text += format.lfLineEnds ? "\n" : "\r\n";
   }
-  return Utf8ToAnsi(text);
+  return format.utf8 ? text : Utf8ToAnsi(text);
 }
 
 SaveOutcome SaveDoublesList(const std::string &path, const TGridModel &grid, int doubleCount) {

@@ -11,8 +11,15 @@ namespace zorvex {
 
 class TStream;
 
-// The file's bytes for rows 0..doubleCount.
-std::string DoublesListBytes(const TGridModel &grid, int doubleCount);
+// How the lines end and how the texts are encoded: the defaults are the saved
+// file's; zorvex-cli may ask for LF line ends or names in UTF-8.
+struct ListFormat {
+  bool lfLineEnds = false;
+  bool utf8 = false;
+};
+
+// The list's bytes for rows 0..doubleCount.
+std::string DoublesListBytes(const TGridModel &grid, int doubleCount, ListFormat format = {});
 
 enum class SaveOutcome {
   Saved,

@@ -8,7 +8,44 @@ namespace zorvex {
 
 MainScanHost::MainScanHost(TForm1 &form, ScanState &state) : form_(form), pipeline_(*this, state) {}
 
+namespace {
+bool ProgramEnding() { return Application && Application->Terminated(); }
+} // namespace
+
+// While the scan runs, every pump of the message loop (the throttled yield,
+// however it is reached) may have let the user change an option.
+class MainScanHost::PumpWatch {
+public:
+  explicit PumpWatch(MainScanHost &host) : host_(host) {
+    ++host_.watches_;
+    host_.optionsCurrent_ = false;
+    previous_ = SetYieldPump([this] {
+      if (previous_)
+        previous_();
+      host_.optionsCurrent_ = false;
+    });
+  }
+  ~PumpWatch() {
+    SetYieldPump(std::move(previous_));
+    --host_.watches_;
+    host_.optionsCurrent_ = false;
+  }
+  PumpWatch(const PumpWatch &) = delete;
+  PumpWatch &operator=(const PumpWatch &) = delete;
+
+private:
+  MainScanHost &host_;
+  YieldPump previous_;
+};
+
+void MainScanHost::BitBtn1Click() {
+  PumpWatch watch(*this);
+  pipeline_.BitBtn1Click();
+}
+
 const ScanOptions &MainScanHost::Options() {
+  if (optionsCurrent_)
+    return options_;
   options_.startDirectory = form_.Edit1->Text();
   options_.lower = SizeBound::Class(form_.RG1->ItemIndex());
   options_.upper = SizeBound::Class(form_.RG2->ItemIndex());
@@ -16,6 +53,7 @@ const ScanOptions &MainScanHost::Options() {
   options_.excludeFilter = form_.Edit3->Text();
   options_.recurse = form_.CheckBox1->Checked();
   options_.showDetails = form_.CheckBox2->Checked();
+  optionsCurrent_ = watches_ > 0;
   return options_;
 }
 
@@ -58,10 +96,6 @@ void MainScanHost::SetButtonEnabled(ScanButton button, bool enabled) {
   control->SetEnabled(enabled);
 }
 
-namespace {
-bool ProgramEnding() { return Application && Application->Terminated(); }
-} // namespace
-
 void MainScanHost::Yield() {
   ThrottledYield();
   // Closing the window ends the program: the scan has nobody left to show
@@ -81,6 +115,7 @@ void MainScanHost::ShowMessage(MessageKind kind, const std::string &text) {
   case MessageKind::Plain: break;
   }
   MessageDlg(text, type, mb::OK);
+  optionsCurrent_ = false; // the box ran the message loop
 }
 
 } // namespace zorvex

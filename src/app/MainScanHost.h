@@ -1,8 +1,8 @@
 #pragma once
 // The main window as the scan's user interface: the options are read from
-// its controls at every use, the results go into its three grids, and the
-// phase label, progress bar and buttons show where the scan stands. The
-// scan itself is the portable pipeline; this unit only adapts the controls.
+// its controls, the results go into its three grids, and the phase label,
+// progress bar and buttons show where the scan stands. The scan itself is
+// the portable pipeline; this unit only adapts the controls.
 
 #include <windows.h>
 // <windows.h> keeps an empty Yield() macro from 16-bit days; it would swallow
@@ -22,8 +22,15 @@ public:
   MainScanHost(const MainScanHost &) = delete;
   MainScanHost &operator=(const MainScanHost &) = delete;
 
-  ScanPipeline &Pipeline() { return pipeline_; }
+  // Start and Abort.
+  void BitBtn1Click();
+  void BitBtn3Click() { pipeline_.BitBtn3Click(); }
 
+  // The option controls as they stand. During a scan they are read again
+  // only after the user interface has run (a pump of the message loop or a
+  // message box), since nothing else changes them: reading five controls
+  // through their window messages at every entry would cost more than the
+  // scan itself.
   const ScanOptions &Options() override;
   bool French() override;
   TGridModel &Grid(ResultGrid grid) override;
@@ -40,9 +47,13 @@ public:
   void ShowMessage(MessageKind kind, const std::string &text) override;
 
 private:
+  class PumpWatch;
+
   TForm1 &form_;
-  ScanOptions options_;
   ScanPipeline pipeline_;
+  ScanOptions options_;
+  int watches_ = 0;             // scans started here and still running
+  bool optionsCurrent_ = false; // options_ hold the controls as they stand
 };
 
 } // namespace zorvex

@@ -394,9 +394,9 @@ void TForm1::BitBtn13Click(TObject *) {
   Form2->SetCaption(HelpCaption(IsFrench(Language)));
 }
 
-void TForm1::BitBtn1Click(TObject *) { scanHost_->Pipeline().BitBtn1Click(); }
+void TForm1::BitBtn1Click(TObject *) { scanHost_->BitBtn1Click(); }
 
-void TForm1::BitBtn3Click(TObject *) { scanHost_->Pipeline().BitBtn3Click(); }
+void TForm1::BitBtn3Click(TObject *) { scanHost_->BitBtn3Click(); }
 
 void TForm1::ShowPair(int row) { ShowPairInPanel(*this, row); }
 

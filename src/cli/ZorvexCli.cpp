@@ -1,5 +1,6 @@
 #include "ZorvexCli.h"
 
+#include "actions/SaveList.h"
 #include "framework/core/FileFind.h"
 #include "framework/core/GridModel.h"
 #include "framework/core/Paths.h"
@@ -243,18 +244,6 @@ std::optional<CliOptions> ParseArguments(const std::vector<std::string> &args, s
   return options;
 }
 
-std::string SavedListText(const TGridModel &doubles, int doubleCount, bool lfLineEnds, bool utf8) {
-  std::string text;
-  for (int row = 0; row <= doubleCount; ++row) {
-    for (int col = doubles_col::Num; col <= doubles_col::Size; ++col) {
-      text += utf8 ? doubles.Cell(col, row) : Utf8ToAnsi(doubles.Cell(col, row));
-      text += '\t';
-    }
-    text += lfLineEnds ? "\n" : "\r\n";
-  }
-  return text;
-}
-
 int RunCli(const std::vector<std::string> &args, std::ostream &out, std::ostream &err, bool interactive) {
   std::string error;
   const std::optional<CliOptions> options = ParseArguments(args, error);
@@ -278,7 +267,8 @@ int RunCli(const std::vector<std::string> &args, std::ostream &out, std::ostream
   const ScanOutcome outcome = pipeline.RunScan();
   if (outcome != ScanOutcome::Completed)
     return cli_exit::Failed;
-  out << SavedListText(host.Grid(ResultGrid::Doubles), state.DoubleCount, options->lfLineEnds, options->utf8);
+  out << DoublesListBytes(host.Grid(ResultGrid::Doubles), state.DoubleCount,
+                          ListFormat{options->lfLineEnds, options->utf8});
   out.flush();
   return out ? cli_exit::Done : cli_exit::Failed;
 }

@@ -12,8 +12,6 @@
 
 namespace zorvex {
 
-class TGridModel;
-
 namespace cli_exit {
 constexpr int Done = 0;
 constexpr int Failed = 1; // contradictory size window, or the folder cannot be read
@@ -38,10 +36,6 @@ std::optional<SizeBound> ParseSizeBound(const std::string &text, bool upper);
 std::optional<CliOptions> ParseArguments(const std::vector<std::string> &args, std::string &error);
 
 std::string UsageText();
-
-// The doubles grid rows 0..doubleCount: every cell followed by a TAB, every
-// row by CR LF (LF with lfLineEnds), texts in the ANSI code page unless utf8.
-std::string SavedListText(const TGridModel &doubles, int doubleCount, bool lfLineEnds, bool utf8);
 
 // Runs the whole command; returns the exit code. `interactive`: standard
 // error is a terminal, so phases, progress and the closing message are shown.

@@ -47,6 +47,16 @@ TEST_F(CliTest, TheListIsTheSavedListByteForByte) {
                          ansiRoot + "sub" + sep + "copy.txt\t" + ansiRoot + "sub" + sep + "deeper" + sep +
                          "again.txt\t00000512\t\r\n");
 
+  // The same list with LF line ends and the names as they are.
+  const CliRun utf8 = RunCliWith({"--lf", "--utf8", dir.Path()});
+  EXPECT_EQ(utf8.out, "NUM\tFIRST FILE FOUND\tDOUBLE FOUND\tSIZE\t\n"
+                      "1\t" +
+                          ansiRoot + "caf\xC3\xA9.txt\t" + ansiRoot + "sub" + sep +
+                          "copy.txt\t00000512\t\n"
+                          "2\t" +
+                          ansiRoot + "sub" + sep + "copy.txt\t" + ansiRoot + "sub" + sep + "deeper" + sep +
+                          "again.txt\t00000512\t\n");
+
   const CliRun french = RunCliWith({"--lang", "fr", "--lf", "--utf8", "--no-recurse", Root()});
   EXPECT_EQ(french.code, 0);
   EXPECT_EQ(french.out, "NUM\tPREMIER FICHIER TROUV\xC3\x89\tDOUBLON TROUV\xC3\x89\tTAILLE\t\n");
