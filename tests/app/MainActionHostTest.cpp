@@ -22,6 +22,7 @@
 #include "scan/Language.h"
 #include "scan/ResultTables.h"
 #include "scan/ScanPipeline.h"
+#include "support/YieldHook.h"
 #include "support/GuiTest.h"
 #include "support/TempDir.h"
 #include "support/TestPictures.h"
@@ -44,27 +45,7 @@ std::string UniqueName(const std::string &stem, const std::string &extension) {
   return stem + "-" + IntToStr(static_cast<int64_t>(GetTickCount64())) + "-" + IntToStr(counter++) + extension;
 }
 
-// Runs `action` at every yield, once the messages are handled: what a user
-// does while a sort or a scan lets the window run.
-class AtEveryYield {
-public:
-  explicit AtEveryYield(std::function<void()> action) : action_(std::move(action)) {
-    SetYieldInterval(std::chrono::milliseconds(0));
-    previous_ = SetYieldPump([this] {
-      if (previous_)
-        previous_();
-      action_();
-    });
-  }
-  ~AtEveryYield() {
-    SetYieldPump(std::move(previous_));
-    SetYieldInterval(std::chrono::milliseconds(15));
-  }
-
-private:
-  std::function<void()> action_;
-  YieldPump previous_;
-};
+using test::AtEveryYield;
 
 class DoublesActionsTest : public GuiTest {
 protected:

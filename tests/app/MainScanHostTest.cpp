@@ -16,6 +16,7 @@
 #include "framework/core/Yield.h"
 #include "framework/win/Capture.h"
 #include "scan/Language.h"
+#include "support/YieldHook.h"
 #include "support/GuiTest.h"
 #include "support/TempDir.h"
 
@@ -39,29 +40,7 @@ struct Sighting {
   bool start, abort, print, save;
 };
 
-// Runs code of the test at every yield of the scan, as a user acting while
-// it runs would; every yield pumps the messages meanwhile.
-class DuringScan {
-public:
-  explicit DuringScan(std::function<void()> action) : action_(std::move(action)) {
-    SetYieldInterval(std::chrono::milliseconds(0));
-    previous_ = SetYieldPump([this] {
-      if (previous_)
-        previous_();
-      action_();
-    });
-  }
-  ~DuringScan() {
-    SetYieldPump(std::move(previous_));
-    SetYieldInterval(std::chrono::milliseconds(15));
-  }
-  DuringScan(const DuringScan &) = delete;
-  DuringScan &operator=(const DuringScan &) = delete;
-
-private:
-  std::function<void()> action_;
-  YieldPump previous_;
-};
+using DuringScan = test::AtEveryYield;
 
 using Clock = std::chrono::steady_clock;
 

@@ -17,36 +17,8 @@ using zorvex::test::WriteFile;
 
 namespace {
 
-std::string RandomBytes(size_t n, unsigned seed) {
-  std::mt19937 rng(seed);
-  std::string bytes(n, '\0');
-  for (char &c : bytes)
-    c = static_cast<char>(rng());
-  return bytes;
-}
-
-// Four bytes that, appended to prefix, give the whole a CRC-32 of target.
-std::string ForgeCrcSuffix(const std::string &prefix, uint32_t target) {
-  const auto &table = test::Crc32Table();
-  uint8_t indexOfTopByte[256];
-  for (int i = 0; i < 256; ++i)
-    indexOfTopByte[table[static_cast<size_t>(i)] >> 24] = static_cast<uint8_t>(i);
-  // Backwards from the final register: which table entry each byte must hit.
-  uint8_t index[4];
-  uint32_t reg = target ^ 0xFFFFFFFFu;
-  for (int i = 3; i >= 0; --i) {
-    index[i] = indexOfTopByte[reg >> 24];
-    reg = (reg ^ table[index[i]]) << 8;
-  }
-  // Forwards from the prefix's register: the bytes that hit those entries.
-  reg = test::ReferenceCrc32(prefix.data(), prefix.size()) ^ 0xFFFFFFFFu;
-  std::string suffix;
-  for (int i = 0; i < 4; ++i) {
-    suffix += static_cast<char>((reg ^ index[i]) & 0xFF);
-    reg = (reg >> 8) ^ table[index[i]];
-  }
-  return suffix;
-}
+using test::ForgeCrcSuffix;
+using test::RandomBytes;
 
 uint32_t Crc(const std::string &bytes) { return test::ReferenceCrc32(bytes.data(), bytes.size()); }
 
