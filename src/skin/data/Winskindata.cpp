@@ -489,9 +489,6 @@ void TSkinData::ReadButton() {
   Readbmp(b.Image, ReadString(s, "Bitmap"));
   Readbmp(b.CheckBoxImage, ReadString(s, "CheckButton"));
   Readbmp(b.RadioButtonImage, ReadString(s, "RadioButton"));
-  b.NormalColour = ReadInteger(s, "NormalColour", -1);
-  b.MouseOverColour = ReadInteger(s, "MouseOverColour", -1);
-  b.PressedColour = ReadInteger(s, "PressedColour", -1);
   b.RadioFrame = ReadInteger(s, "RadioButtonFrame", 0);
   b.CheckFrame = ReadInteger(s, "CheckButtonFrame", 0);
   b.NormalColour2Given = !ReadString(s, "NormalColour2").empty();
@@ -519,6 +516,9 @@ void TSkinData::ReadTitle(const std::string &section) {
 }
 
 void TSkinData::ReadColours(TDataSkinObject &object, const std::string &section) {
+  object.NormalColour = ReadInteger(section, "NormalColour", -1);
+  object.MouseOverColour = ReadInteger(section, "MouseOverColour", -1);
+  object.PressedColour = ReadInteger(section, "PressedColour", -1);
   object.NormalColour2 = ReadColorText(section, "NormalColour2", colors_[csButtonText]);
   object.MouseOverColour2 = ReadColorText(section, "MouseOverColour2", colors_[csButtonText]);
   object.PressedColour2 = ReadColorText(section, "PressedColour2", colors_[csButtonText]);
@@ -535,92 +535,63 @@ void TSkinData::ReadMarginsAndFlags(TDataSkinObject &object, const std::string &
     object.Tile = tileAbove1;
 }
 
-namespace {
-
-// The slot's object, freshly made when the section names a picture under
-// `key`; the slot is emptied either way.
 template <typename Object>
-Object *Refill(std::unique_ptr<TDataSkinObject> &slot, const std::string &section, const std::string &image) {
-  slot.reset();
+Object *TSkinData::Refill(TSkinSlot slot, const std::string &section, const std::string &imageKey) {
+  auto &held = slots_[static_cast<size_t>(slot)];
+  held.reset();
+  const std::string image = ReadString(section, imageKey);
   if (image.empty())
     return nullptr;
   auto object = std::make_unique<Object>(section);
   Object *made = object.get();
-  slot = std::move(object);
+  held = std::move(object);
+  Readbmp(made->Image, image);
   return made;
 }
 
-} // namespace
-
 void TSkinData::ReadObject(TSkinSlot slot, const std::string &section) {
-  const std::string image = ReadString(section, "Image");
-  auto *object = Refill<TDataSkinObject>(slots_[static_cast<size_t>(slot)], section, image);
-  if (!object)
-    return;
-  Readbmp(object->Image, image);
-  object->Style = ReadInteger(section, "Style", 0);
-  ReadMarginsAndFlags(*object, section, 0);
-  object->NormalColour = ReadInteger(section, "NormalColour", -1);
-  object->MouseOverColour = ReadInteger(section, "MouseOverColour", -1);
-  object->PressedColour = ReadInteger(section, "PressedColour", -1);
-  ReadColours(*object, section);
+  if (auto *object = Refill<TDataSkinObject>(slot, section, "Image")) {
+    object->Style = ReadInteger(section, "Style", 0);
+    ReadMarginsAndFlags(*object, section, 0);
+    ReadColours(*object, section);
+  }
 }
 
 void TSkinData::ReadObject2(TSkinSlot slot, const std::string &section, const std::string &secondKey) {
-  const std::string image = ReadString(section, "Image");
-  auto *object = Refill<TDataSkinBorder>(slots_[static_cast<size_t>(slot)], section, image);
-  if (!object)
-    return;
-  Readbmp(object->Image, image);
-  const std::string second = ReadString(section, secondKey);
-  if (!second.empty())
-    Readbmp(object->Image2, second);
-  ReadMarginsAndFlags(*object, section, 0);
-  object->NormalColour = ReadInteger(section, "NormalColour", -1);
-  object->MouseOverColour = ReadInteger(section, "MouseOverColour", -1);
-  object->PressedColour = ReadInteger(section, "PressedColour", -1);
-  ReadColours(*object, section);
+  if (auto *object = Refill<TDataSkinBorder>(slot, section, "Image")) {
+    if (const std::string second = ReadString(section, secondKey); !second.empty())
+      Readbmp(object->Image2, second);
+    ReadMarginsAndFlags(*object, section, 0);
+    ReadColours(*object, section);
+  }
 }
 
 void TSkinData::ReadProgress(TSkinSlot slot, const std::string &section) {
-  const std::string image = ReadString(section, "Bitmap");
-  auto *object = Refill<TDataSkinBorder>(slots_[static_cast<size_t>(slot)], section, image);
-  if (!object)
-    return;
-  Readbmp(object->Image, image);
-  Readbmp(object->Image2, ReadString(section, "Chunk"));
-  object->Style = ReadInteger(section, "Style", 0);
-  ReadMarginsAndFlags(*object, section, 1);
+  if (auto *object = Refill<TDataSkinBorder>(slot, section, "Bitmap")) {
+    Readbmp(object->Image2, ReadString(section, "Chunk"));
+    object->Style = ReadInteger(section, "Style", 0);
+    ReadMarginsAndFlags(*object, section, 1);
+  }
 }
 
 void TSkinData::ReadMenuBar(TSkinSlot slot, const std::string &section) {
-  const std::string image = ReadString(section, "menuBar");
-  auto *object = Refill<TDataSkinObject>(slots_[static_cast<size_t>(slot)], section, image);
-  if (!object)
-    return;
-  Readbmp(object->Image, image);
-  object->TopHeight = object->BottomHeight = 0;
-  object->Tile = std::min(ReadInteger(section, "TileMenu", 1), 1);
-  // Flags for the end pieces rather than widths.
-  object->LeftWidth = ReadInteger(section, "TileLeftMenu", 1);
-  object->RightWidth = ReadInteger(section, "TileRightMenu", 1);
+  if (auto *object = Refill<TDataSkinObject>(slot, section, "menuBar")) {
+    object->Tile = std::min(ReadInteger(section, "TileMenu", 1), 1);
+    // Flags for the end pieces rather than widths.
+    object->LeftWidth = ReadInteger(section, "TileLeftMenu", 1);
+    object->RightWidth = ReadInteger(section, "TileRightMenu", 1);
+  }
 }
 
 void TSkinData::ReadBoxLabel(TSkinSlot slot, const std::string &section) {
-  const std::string image = ReadString(section, "Image");
-  auto *object = Refill<TDataSkinBoxLabel>(slots_[static_cast<size_t>(slot)], section, image);
-  if (!object)
-    return;
-  Readbmp(object->Image, image);
-  object->Style = ReadInteger(section, "Style", 0);
-  ReadMarginsAndFlags(*object, section, 0);
-  object->NormalColour = ReadInteger(section, "NormalColour", -1);
-  object->MouseOverColour = ReadInteger(section, "MouseOverColour", -1);
-  object->PressedColour = ReadInteger(section, "PressedColour", -1);
-  ReadColours(*object, section);
-  object->BackgroundAlignment = ReadInteger(section, "BackgroundAlignment", 0);
-  object->BackgroundLeftShift = ReadInteger(section, "BackgroundLeftShift", 0);
-  object->BackgroundRightShift = ReadInteger(section, "BackgroundRightShift", 0);
+  if (auto *object = Refill<TDataSkinBoxLabel>(slot, section, "Image")) {
+    object->Style = ReadInteger(section, "Style", 0);
+    ReadMarginsAndFlags(*object, section, 0);
+    ReadColours(*object, section);
+    object->BackgroundAlignment = ReadInteger(section, "BackgroundAlignment", 0);
+    object->BackgroundLeftShift = ReadInteger(section, "BackgroundLeftShift", 0);
+    object->BackgroundRightShift = ReadInteger(section, "BackgroundRightShift", 0);
+  }
 }
 
 void TSkinData::SetFrame() {

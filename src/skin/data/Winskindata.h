@@ -202,8 +202,12 @@ private:
   void CreateMdibtn();
   void ReadButton();
   void ReadTitle(const std::string &section);
+  // The text colours, as numbers and as colour text.
   void ReadColours(TDataSkinObject &object, const std::string &section);
   void ReadMarginsAndFlags(TDataSkinObject &object, const std::string &section, int tileAbove1);
+  // Empties the slot; when the section names a picture under imageKey, puts
+  // a new object there with that picture.
+  template <typename Object> Object *Refill(TSkinSlot slot, const std::string &section, const std::string &imageKey);
   void ReadObject(TSkinSlot slot, const std::string &section);
   void ReadObject2(TSkinSlot slot, const std::string &section, const std::string &secondKey);
   void ReadProgress(TSkinSlot slot, const std::string &section);
