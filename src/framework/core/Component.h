@@ -55,10 +55,14 @@ public:
   // Called once the component's designed properties have all been read.
   virtual void Loaded();
 
+  // Frees every owned component, last first.
+  void DestroyComponents();
+
   void InsertComponent(TComponent *component);
   void RemoveComponent(TComponent *component);
   // Asks to be told (Notification) when `component` goes away.
   void FreeNotification(TComponent *component);
+  void RemoveFreeNotification(TComponent *component);
 
   std::string ClassName() const override { return "TComponent"; }
 
@@ -68,7 +72,7 @@ protected:
   void SetState(unsigned flags, bool on) { state_ = on ? (state_ | flags) : (state_ & ~flags); }
 
 private:
-  TComponent *owner_ = nullptr;        // not owned
+  TComponent *owner_ = nullptr;          // not owned
   std::vector<TComponent *> components_; // owned
   std::vector<TComponent *> watchers_;   // not owned
   std::string name_;
