@@ -116,8 +116,6 @@ TCaptionTextPlace CaptionTextPlace(const TDataSkinTitle &title, const TCaptionTe
   return place;
 }
 
-std::u16string CaptionText(const std::u16string &windowText) { return u"  " + windowText + u" "; }
-
 int FindCaptionButton(const std::vector<const TDataSkinSysButton *> &buttons, const std::vector<TRect> &rects,
                       const std::vector<bool> &visible, int x, int y) {
   const size_t count = std::min({buttons.size(), rects.size(), visible.size()});

@@ -6,6 +6,7 @@
 // state and draws what it answers.
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "SkinFrame.h"
@@ -104,7 +105,12 @@ struct TCaptionTextPlace {
 TCaptionTextPlace CaptionTextPlace(const TDataSkinTitle &title, const TCaptionTextInput &input);
 
 // The caption as drawn: two blanks, the window text, one blank.
-std::u16string CaptionText(const std::u16string &windowText);
+template <typename Text> Text CaptionText(const Text &windowText) {
+  Text caption(2, ' ');
+  caption += windowText;
+  caption += ' ';
+  return caption;
+}
 
 // The first visible button under the point (window coordinates) whose
 // action is not negative; -1 for none. rects and visible run in parallel

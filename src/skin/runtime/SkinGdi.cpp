@@ -27,11 +27,15 @@ void CopyBitmapToDC(HDC dc, int x, int y, const TBitmap &bitmap, const TRect &so
                   std::min(source.Bottom, bitmap.Height())};
   if (!dc || src.IsEmpty())
     return;
-  const BITMAPINFO info = DibHeader(bitmap);
-  // A top-down DIB counts its source rows from the top as well.
+  // Only the rows wanted are handed over, as a DIB of their own: where the
+  // source rows of a top-down DIB are counted from is not the same on every
+  // system.
+  BITMAPINFO info = DibHeader(bitmap);
+  info.bmiHeader.biHeight = -src.Height();
+  const uint8_t *rows = bitmap.Bits() + static_cast<size_t>(src.Top) * static_cast<size_t>(bitmap.RowStride());
   SetDIBitsToDevice(dc, x + (src.Left - source.Left), y + (src.Top - source.Top), static_cast<DWORD>(src.Width()),
-                    static_cast<DWORD>(src.Height()), src.Left, src.Top, 0, static_cast<UINT>(bitmap.Height()),
-                    bitmap.Bits(), &info, DIB_RGB_COLORS);
+                    static_cast<DWORD>(src.Height()), src.Left, 0, 0, static_cast<UINT>(src.Height()), rows, &info,
+                    DIB_RGB_COLORS);
 }
 
 void StretchBitmapToDC(HDC dc, const TRect &dest, const TBitmap &bitmap) {

@@ -10,6 +10,7 @@
 #include "framework/core/Texts.h"
 #include "framework/win/ExtCtrls.h"
 #include "framework/win/Forms.h"
+#include "framework/win/Menus.h"
 #include "skin/data/SkinPlatform.h"
 #include "skin/data/Winskindata.h"
 
@@ -51,6 +52,12 @@ TSkinManage *RuntimeSkinManager() { return dynamic_cast<TSkinManage *>(SkinManag
 void InstallSkinRuntime() {
   SetSkinPlatform(&WindowsSkinPlatform());
   RegisterSkinManagerFactory([](TSkinManagerKind kind) { return std::make_unique<TSkinManage>(kind); });
+  TPopupMenu::BeforeTrack = [](TPopupMenu &menu) {
+    TSkinManage *manager = RuntimeSkinManager();
+    TSkinData *skin = manager ? manager->MainSkinData() : nullptr;
+    if (skin && menu.Tag() == skin->DisableTag())
+      manager->SkipNextMenu = true;
+  };
 }
 
 // ---- Construction and teardown ---------------------------------------------------
@@ -643,9 +650,12 @@ bool TSkinManage::AddMenu(HWND menuWindow) {
   case MenuKind::System: allowed = kinds.Contains(TSkinControlType::xcSystemMenu); break;
   default: break;
   }
-  if (!allowed || SkipNextPopupMenu()) {
+  if (SkipNextMenu) {
+    SkipNextMenu = false;
     return false;
   }
+  if (!allowed)
+    return false;
   auto skinner = std::make_unique<TWinSkinPopMenu>();
   skinner->InitSkin(menuWindow, skinData, 0);
   Lock lock(lists_->mutex);

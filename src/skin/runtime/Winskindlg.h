@@ -95,6 +95,9 @@ public:
   const TBitmap *GetMenuBg(HMENU menu);
   void SetPopMenu();
   int MenuKind = MenuKind::Free;
+  // The next popup menu window is left alone (a menu whose Tag is the skin
+  // data's DisableTag is opening).
+  bool SkipNextMenu = false;
 
   // ---- MDI
   bool MDIMax() const { return mdiMax_; }
@@ -126,6 +129,7 @@ private:
   LRESULT SkinHookCBT(THook &hook, int code, WPARAM wParam, LPARAM lParam);
   LRESULT SkinHookCBT2(THook &hook, int code, WPARAM wParam, LPARAM lParam);
   void RemoveForm(TWinSkinForm *skinner, bool unskin);
+  bool FindSkinFormEntry(TWinSkinForm *skinner);
   void InstallSubManagers(int action);
 
   TSkinManagerKind kind_;

@@ -9,6 +9,7 @@
 #include "Winsubclass.h"
 #include "framework/core/BitmapDraw.h"
 #include "framework/core/PublishedProperties.h"
+#include "framework/core/Texts.h"
 #include "framework/win/Forms.h"
 #include "framework/win/ImgList.h"
 #include "framework/win/Menus.h"

@@ -6,6 +6,7 @@
 #include "SkinMessages.h"
 #include "Winskindlg.h"
 #include "framework/core/BitmapDraw.h"
+#include "framework/core/Texts.h"
 #include "framework/win/Forms.h"
 #include "framework/win/Hooks.h"
 #include "framework/win/ImgList.h"

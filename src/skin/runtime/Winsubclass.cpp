@@ -4,6 +4,10 @@
 #include <map>
 #include <mutex>
 
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include "SkinGdi.h"
 #include "SkinMessages.h"
 #include "SkinnerRegistry.h"
@@ -511,7 +515,7 @@ std::string Find3rdControl(const TSkinData &skinData, const std::string &classNa
   if (!lines)
     return {};
   for (int i = 0; i < lines->Count(); ++i) {
-    const std::string &line = lines->Strings(i);
+    const std::string line = lines->Get(i);
     const size_t equals = line.find('=');
     if (equals == std::string::npos)
       continue;

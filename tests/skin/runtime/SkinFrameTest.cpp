@@ -187,7 +187,7 @@ TEST(SkinCaption, TextStopsBeforeRightAnchoredButtonsOfPopupsAndDialogsShiftLeft
   title.TextAlignment = 1;
   in.TextWidth = 100;
   EXPECT_EQ(CaptionTextPlace(title, in).Text.Left, 50);
-  EXPECT_EQ(CaptionText(u"Zorvex"), u"  Zorvex ");
+  EXPECT_EQ(CaptionText(std::u16string(u"Zorvex")), u"  Zorvex ");
 }
 
 TEST(SkinCaption, HitsSkipHiddenAndNegativeButtonsAndTheCaptionDragsBelowThreePixels) {

@@ -19,11 +19,11 @@ using namespace zorvex::test;
 
 namespace {
 
-// The packages the build made, in store order.
+// The packages the build made, in store order, separated by bars.
 std::vector<std::string> SkinPackages() {
   std::vector<std::string> paths;
   std::stringstream list(ZORVEX_SKIN_PACKAGES);
-  for (std::string path; std::getline(list, path, ';');)
+  for (std::string path; std::getline(list, path, '|');)
     paths.push_back(path);
   return paths;
 }
@@ -33,6 +33,7 @@ struct RecordingForm : TForm {
   RecordingForm() : TForm(nullptr) {
     SetBounds(60, 60, 420, 300);
     SetCaption("Skinned");
+    SetIcon(LoadIconW(nullptr, IDI_APPLICATION)); // a shared system icon: not owned
   }
   // Records the messages that reach the form's own procedure.
   void Record() {
@@ -207,7 +208,9 @@ TEST_F(SkinnedWindowTest, CaptionButtonsPostTheirCommands) {
   const_cast<TDataSkinSysButton &>(close->Data).Action = SysAction::Close;
 
   // A double click on the icon closes the window.
-  if (TWinSysButton *icon = ButtonWithAction(skinner, SysAction::Icon)) {
+  TWinSysButton *icon = ButtonWithAction(skinner, SysAction::Icon);
+  ASSERT_NE(icon, nullptr);
+  {
     form.seen.clear();
     click(*icon, WM_NCLBUTTONDBLCLK);
     EXPECT_TRUE(form.Saw(WM_SYSCOMMAND, SC_CLOSE));
@@ -290,12 +293,14 @@ TEST_F(SkinnedWindowTest, WindowsThatOptOutOrDoNotQualifyAreLeftAlone) {
   EXPECT_FALSE(manager_->AddForm(TestApplication().Handle()));
   // A zero-sized window.
   RecordingForm empty;
+  empty.SetBorderStyle(TFormBorderStyle::bsNone);
   empty.SetBounds(0, 0, 0, 0);
   empty.Show();
   ProcessMessages();
   EXPECT_FALSE(manager_->AddForm(empty.WindowHandle()));
   // A form placed in another one: only a forced request skins it.
   RecordingForm host;
+  host.SetTag(NoSkinTag);
   host.Show();
   RecordingForm nested;
   nested.SetParent(&host);
