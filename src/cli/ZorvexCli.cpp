@@ -153,6 +153,7 @@ std::string UsageText() {
          "  --lf              LF line ends instead of CR LF\n"
          "  --utf8            file names in UTF-8 instead of the ANSI code page\n"
          "  -h, --help        show this help\n"
+         "  --version         show the version\n"
          "\n"
          "Exit status: 0 done, 1 the size window is contradictory or DIR cannot be read,\n"
          "2 wrong usage.\n";
@@ -193,6 +194,9 @@ std::optional<CliOptions> ParseArguments(const std::vector<std::string> &args, s
     };
     if (arg == "--help" || arg == "-h") {
       options.help = true;
+      return options;
+    } else if (arg == "--version") {
+      options.version = true;
       return options;
     } else if (arg == "--min" || arg == "--max") {
       const bool upper = arg == "--max";
@@ -253,6 +257,10 @@ int RunCli(const std::vector<std::string> &args, std::ostream &out, std::ostream
   }
   if (options->help) {
     out << UsageText();
+    return cli_exit::Done;
+  }
+  if (options->version) {
+    out << "zorvex-cli " ZORVEX_VERSION "\n";
     return cli_exit::Done;
   }
   const std::string folder = StartFolderPath(options->scan.startDirectory);

@@ -24,6 +24,7 @@ struct CliOptions {
   bool lfLineEnds = false;
   bool utf8 = false; // the file names as they are, not in the ANSI code page
   bool help = false;
+  bool version = false;
 };
 
 // A size bound as given to --min or --max: a class name of the radio group

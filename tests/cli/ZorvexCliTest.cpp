@@ -115,6 +115,10 @@ TEST_F(CliTest, ExitCodes) {
   const CliRun help = RunCliWith({"--help"});
   EXPECT_EQ(help.code, 0);
   EXPECT_EQ(help.out.substr(0, 32), "Usage: zorvex-cli [options] DIR\n");
+  // The build's project version, even with a folder given.
+  const CliRun version = RunCliWith({"--version", dir.Path()});
+  EXPECT_EQ(version.code, 0);
+  EXPECT_EQ(version.out, std::string("zorvex-cli ") + ZORVEX_VERSION + "\n");
   // After "--" a name that starts with a dash is the folder.
   EXPECT_EQ(RunCliWith({"--", "-h"}).code, 1);
 }
