@@ -10,7 +10,7 @@ source "$here/env.sh"
 
 packages=(cmake make g++ g++-mingw-w64-x86-64-posix wine64 wine xvfb xauth
   libgtest-dev libjpeg62-turbo-dev libdeflate-dev libxxhash-dev dpkg-dev
-  fonts-wine clang libclang-rt-14-dev imagemagick)
+  fonts-wine clang libclang-rt-14-dev imagemagick nsis zip unzip)
 
 missing=()
 for p in "${packages[@]}"; do
