@@ -40,6 +40,7 @@ for exe in "${programs[@]}"; do
   [ -f "$exe" ] || { echo "package: $exe is missing: build the Windows build first" >&2; exit 1; }
   program=$(basename "$exe")
   "$objcopy" --only-keep-debug "$exe" "$out/$program.debug"
+  chmod 644 "$out/$program.debug"
   "$objcopy" --strip-all --add-gnu-debuglink="$out/$program.debug" "$exe" "$stage/$program"
 done
 # Texts with Windows line ends, for any text editor there.
