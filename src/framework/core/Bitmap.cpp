@@ -144,7 +144,64 @@ void TBitmap::Assign(const TPersistent &source) {
 
 // ---- BMP files -----------------------------------------------------------------
 
-void TBitmap::LoadFromStream(TStream &stream) {
+void TBitmap::LoadFromStream(TStream &stream) { LoadFromStream(stream, AnyBitmap); }
+
+namespace {
+
+// The two headers as far as the size goes.
+struct BmpHeaders {
+  uint32_t fileSize = 0;
+  uint32_t pixelsAt = 0;
+  uint32_t headerSize = 0;
+  int64_t width = 0;
+  int64_t height = 0; // negative: rows stored top-down
+  int bitCount = 0;
+  uint32_t compression = BI_RGB;
+  uint32_t colorsUsed = 0;
+};
+
+bool ReadHeaders(const uint8_t *bytes, int64_t size, BmpHeaders &h) {
+  // File header, then the info header (12 bytes in the oldest form, 40 or
+  // more in every later one).
+  if (size < 14 + 12 || bytes[0] != 'B' || bytes[1] != 'M')
+    return false;
+  h.fileSize = U32(bytes + 2);
+  h.pixelsAt = U32(bytes + 10);
+  h.headerSize = U32(bytes + 14);
+  if (h.headerSize != 12 && (h.headerSize < 40 || h.headerSize > 1024))
+    return false;
+  if (14 + static_cast<int64_t>(h.headerSize) > size)
+    return false;
+  const uint8_t *info = bytes + 14;
+  if (h.headerSize == 12) {
+    h.width = U16(info + 4);
+    h.height = static_cast<int16_t>(U16(info + 6));
+    h.bitCount = U16(info + 10);
+  } else {
+    h.width = static_cast<int32_t>(U32(info + 4));
+    h.height = static_cast<int32_t>(U32(info + 8));
+    h.bitCount = U16(info + 14);
+    h.compression = U32(info + 16);
+    h.colorsUsed = U32(info + 32);
+  }
+  return h.width > 0 && h.height != 0;
+}
+
+} // namespace
+
+bool TBitmap::ReadBitmapSize(const uint8_t *bytes, int64_t size, int &width, int &height) {
+  BmpHeaders h;
+  if (!ReadHeaders(bytes, size, h))
+    return false;
+  const int64_t rows = h.height < 0 ? -h.height : h.height;
+  if (h.width > INT32_MAX || rows > INT32_MAX)
+    return false;
+  width = static_cast<int>(h.width);
+  height = static_cast<int>(rows);
+  return true;
+}
+
+void TBitmap::LoadFromStream(TStream &stream, const TBitmapLimits &limits) {
   const int64_t start = stream.Position();
   const int64_t available = stream.Size() - start;
   if (available <= 0) {
@@ -156,35 +213,18 @@ void TBitmap::LoadFromStream(TStream &stream) {
   const int64_t size = available;
   const uint8_t *bytes = file.data();
 
-  // File header, then the info header (12 bytes in the oldest form, 40 or
-  // more in every later one).
-  if (size < 14 + 12 || bytes[0] != 'B' || bytes[1] != 'M')
+  BmpHeaders headers;
+  if (!ReadHeaders(bytes, size, headers))
     Invalid();
-  const uint32_t fileSize = U32(bytes + 2);
-  const uint32_t pixelsAt = U32(bytes + 10);
-  const uint32_t headerSize = U32(bytes + 14);
-  if (headerSize != 12 && (headerSize < 40 || headerSize > 1024))
-    Invalid();
-  if (14 + static_cast<int64_t>(headerSize) > size)
-    Invalid();
+  const uint32_t fileSize = headers.fileSize, pixelsAt = headers.pixelsAt, headerSize = headers.headerSize;
   const uint8_t *info = bytes + 14;
-  int64_t width, height;
-  int bitCount;
-  uint32_t compression = BI_RGB, colorsUsed = 0;
-  if (headerSize == 12) {
-    width = U16(info + 4);
-    height = static_cast<int16_t>(U16(info + 6));
-    bitCount = U16(info + 10);
-  } else {
-    width = static_cast<int32_t>(U32(info + 4));
-    height = static_cast<int32_t>(U32(info + 8));
-    bitCount = U16(info + 14);
-    compression = U32(info + 16);
-    colorsUsed = U32(info + 32);
-  }
-  const bool topDown = height < 0;
-  height = height < 0 ? -height : height;
-  if (width <= 0 || height <= 0 || width * height > MaxBitmapPixels)
+  const int64_t width = headers.width;
+  const bool topDown = headers.height < 0;
+  const int64_t height = topDown ? -headers.height : headers.height;
+  const int bitCount = headers.bitCount;
+  const uint32_t compression = headers.compression, colorsUsed = headers.colorsUsed;
+  if (width > limits.MaxWidth || height > limits.MaxHeight || width * height > limits.MaxPixels ||
+      width * height > MaxBitmapPixels)
     Invalid();
   if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32)
     Invalid();

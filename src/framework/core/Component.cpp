@@ -53,6 +53,14 @@ void TComponent::SetName(const std::string &name) {
   name_ = name;
 }
 
+const TPropertyTable &TComponent::ClassProperties() {
+  static const auto table = TPublished<TComponent>()
+                                .String("Name", &TComponent::Name, &TComponent::SetName)
+                                .Stored(false)
+                                .Integer("Tag", &TComponent::Tag, &TComponent::SetTag);
+  return table;
+}
+
 void TComponent::SetLoading(bool loading) { SetState(cs::Loading, loading); }
 
 void TComponent::Loaded() { SetState(cs::Loading, false); }

@@ -187,6 +187,24 @@ TEST(Bitmap, RefusesMalformedFilesAndKeepsItsPixels) {
   EXPECT_TRUE(bitmap.Empty());
 }
 
+TEST(Bitmap, CallersLimitThePicturesTheyTake) {
+  const std::string wide = Bmp({.width = 20, .height = -2, .pixels = std::string(2 * 60, '\x22')});
+  int width = 0, height = 0;
+  ASSERT_TRUE(TBitmap::ReadBitmapSize(reinterpret_cast<const uint8_t *>(wide.data()), 54, width, height));
+  EXPECT_EQ(width, 20);
+  EXPECT_EQ(height, 2);
+  for (const TBitmapLimits limits :
+       {TBitmapLimits{19, 100, 1000}, TBitmapLimits{100, 1, 1000}, TBitmapLimits{100, 100, 39}}) {
+    TMemoryStream stream;
+    stream.WriteBuffer(wide.data(), static_cast<int64_t>(wide.size()));
+    stream.SetPosition(0);
+    TBitmap bitmap(1, 1);
+    EXPECT_THROW(bitmap.LoadFromStream(stream, limits), EInvalidGraphic);
+    EXPECT_EQ(bitmap.Width(), 1);
+  }
+  EXPECT_EQ(Load(wide).Width(), 20);
+}
+
 TEST(Bitmap, SavesWhatItLoadsInBothFormats) {
   TempDir dir;
   for (TPixelFormat format : {TPixelFormat::pf24bit, TPixelFormat::pf32bit}) {
