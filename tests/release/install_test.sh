@@ -13,11 +13,16 @@ source "$root/scripts/env.sh"
 project_prefix=$WINEPREFIX
 work=$(mktemp -d /tmp/zorvex-release-test.XXXXXX)
 export WINEPREFIX=$work/prefix
+XVFB_PID=
 cleanup() {
   wineserver -k >/dev/null 2>&1 || true
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
   rm -rf "$work"
 }
 trap cleanup EXIT
+# A display of its own: the installed program's window takes no focus from
+# the windows of the tests that run beside this one.
+start_xvfb
 
 bash "$root/scripts/package.sh" "$build" "$work/out"
 
