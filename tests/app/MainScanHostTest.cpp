@@ -11,14 +11,14 @@
 #include <set>
 #include <thread>
 
+#include "app/Language.h"
 #include "app/ZorvexFP.h"
 #include "framework/core/Paths.h"
 #include "framework/core/Yield.h"
 #include "framework/win/Capture.h"
-#include "scan/Language.h"
-#include "support/YieldHook.h"
 #include "support/GuiTest.h"
 #include "support/TempDir.h"
+#include "support/YieldHook.h"
 
 using namespace zorvex;
 using namespace zorvex::test;

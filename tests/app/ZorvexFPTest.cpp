@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "app/Language.h"
 #include "app/ZorvexFS1.h"
 #include "framework/core/Paths.h"
 #include "framework/win/Capture.h"
 #include "framework/win/Registry.h"
-#include "scan/Language.h"
 #include "support/GuiTest.h"
 #include "support/TempDir.h"
 
