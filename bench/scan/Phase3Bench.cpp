@@ -63,8 +63,7 @@ int main(int argc, char **argv) {
     file.size = 1 + static_cast<int64_t>(rng() % 5000000);
     file.content.read = ContentRead::Whole;
     file.content.crc = static_cast<uint32_t>(rng());
-    file.content.prefix = Hash128{rng(), rng()};
-    file.content.rest = Hash128{rng(), rng()};
+    file.content.hash = Hash128{rng(), rng()};
     for (int c = 0; c < copies && state.FileCount < fileCount; ++c) {
       const std::string row = IntToStr(state.FileCount + 1);
       file.folder = static_cast<int>(rng() % 1000);

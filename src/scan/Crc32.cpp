@@ -37,9 +37,11 @@ void ReadStreamBlocks(TStream &stream, int64_t count, bool toEnd,
       throw EReadError("The file grew after its size was read");
     if (n < asked && n < count)
       throw EReadError("The file ended before its size was read");
-    consume(buffer.data(), static_cast<size_t>(n));
-    count -= n;
-    ThrottledYield();
+    if (n > 0) {
+      consume(buffer.data(), static_cast<size_t>(n));
+      count -= n;
+      ThrottledYield();
+    }
     if (n < asked)
       return; // the end, where it was expected
   }

@@ -87,8 +87,10 @@ void DirectoryWalker::Walk(const std::string &searchPattern, bool checksumPhase)
       AppendDirectory(entry.Name, checksumPhase ? state_.DirCount : state_.PrescanDirCount);
     host_.Yield();
   }
-  if (!checksumPhase)
+  if (!checksumPhase) {
+    entries.shrink_to_fit(); // kept until phase 2: a million files' listings weigh
     state_.Listings[searchPattern] = std::move(entries);
+  }
 }
 
 bool DirectoryWalker::SkipsFolder(const ListedEntry &entry) {

@@ -50,12 +50,25 @@ void ReadContentPart(TStream &stream, int64_t size, ContentPart part, FileConten
     hash.Update(data, n);
   });
   content.crc = crc;
-  (prefix ? content.prefix : content.rest) = hash.Digest();
+  if (prefix) {
+    content.hash = hash.Digest();
+  } else {
+    // The first block's hash and the rest's, as one.
+    const Hash128 parts[2] = {content.hash, hash.Digest()};
+    const XXH128_hash_t whole = XXH3_128bits(parts, sizeof parts);
+    content.hash = Hash128{whole.low64, whole.high64};
+  }
   content.read = toEnd ? ContentRead::Whole : ContentRead::Prefix;
 }
 
 void ReadFileContentPart(const std::string &path, int64_t size, ContentPart part, FileContent &content) {
   TFileStream file(path, fm::OpenRead | fm::ShareDenyWrite);
+  ReadContentPart(file, size, part, content);
+}
+
+void ReadFileContentPart(const TDirectoryHandle &folder, const std::string &name, int64_t size, ContentPart part,
+                         FileContent &content) {
+  TFileStream file(folder, name, fm::OpenRead | fm::ShareDenyWrite);
   ReadContentPart(file, size, part, content);
 }
 

@@ -1,19 +1,21 @@
 #pragma once
 // What the scan knows of a file's bytes, read in two parts: its first block
 // (the whole file when it is no longer), then, only when another file of its
-// size has the same first block, the rest. Each part gets a 128-bit XXH3 hash
-// that backs the CRC-32 when deciding that two files have the same content.
+// size has the same first block, the rest. A 128-bit XXH3 hash backs the
+// CRC-32 when deciding that two files have the same content.
 
 #include <cstdint>
 #include <string>
 
 namespace zorvex {
 
+class TDirectoryHandle;
 class TStream;
 
-// The first block: large enough that most files are read whole in it, small
-// enough that reading it from every file of a shared size costs little.
-constexpr int64_t kPrefixSize = 64 * 1024;
+// The first block: a page, the least the system reads anyway. Files of one
+// size whose first blocks differ (most of them, unless they are copies) are
+// never read further.
+constexpr int64_t kPrefixSize = 4 * 1024;
 
 enum class ContentRead : uint8_t {
   None,   // not read: the file could have no double
@@ -31,15 +33,14 @@ struct Hash128 {
 };
 
 struct FileContent {
-  ContentRead read = ContentRead::None;
+  // Of the first block, then, once the rest is read, of the whole file.
+  Hash128 hash;
   uint32_t crc = 0; // CRC-32 of the bytes read so far: the file's own once it is read whole
-  Hash128 prefix;
-  Hash128 rest;
+  ContentRead read = ContentRead::None;
 
   // Read whole and equal to other, also read whole (the sizes are the caller's).
   bool SameAs(const FileContent &other) const {
-    return read == ContentRead::Whole && other.read == ContentRead::Whole && crc == other.crc &&
-           prefix == other.prefix && rest == other.rest;
+    return read == ContentRead::Whole && other.read == ContentRead::Whole && crc == other.crc && hash == other.hash;
   }
 };
 
@@ -52,5 +53,8 @@ void ReadContentPart(TStream &stream, int64_t size, ContentPart part, FileConten
 // The same through the file at path, opened for reading while others may read
 // but not write (EFOpenError when it cannot be opened).
 void ReadFileContentPart(const std::string &path, int64_t size, ContentPart part, FileContent &content);
+// The same for the file `name` in an open folder.
+void ReadFileContentPart(const TDirectoryHandle &folder, const std::string &name, int64_t size, ContentPart part,
+                         FileContent &content);
 
 } // namespace zorvex

@@ -5,10 +5,13 @@
 
 namespace zorvex {
 
-void ReadScannedFile(ScanState &state, int row, ContentPart part) {
+void ReadScannedFile(ScanState &state, int row, ContentPart part, const TDirectoryHandle *folder) {
   ScannedFile &file = state.Files[static_cast<size_t>(row - 1)];
   try {
-    ReadFileContentPart(state.FilePath(row), file.size, part, file.content);
+    if (folder)
+      ReadFileContentPart(*folder, file.name, file.size, part, file.content);
+    else
+      ReadFileContentPart(state.FilePath(row), file.size, part, file.content);
   } catch (const EAbort &) {
     throw;
   } catch (const Exception &) {

@@ -10,8 +10,8 @@
 
 namespace zorvex {
 
+class TDirectoryHandle;
 struct ScanState;
-struct ScannedFile;
 
 class FileReader {
 public:
@@ -27,7 +27,7 @@ public:
 // Reads one part of a scanned file into its record; a file that cannot be
 // opened or read, or whose size changed since it was listed, is marked
 // Failed. Safe to call from several threads for different rows: it writes
-// only that row's record.
-void ReadScannedFile(ScanState &state, int row, ContentPart part);
+// only that row's record. folder: the file's folder, open, if the caller has it.
+void ReadScannedFile(ScanState &state, int row, ContentPart part, const TDirectoryHandle *folder = nullptr);
 
 } // namespace zorvex

@@ -87,7 +87,7 @@ public:
     const ScannedFile &file = files_[static_cast<size_t>(row - 1)];
     const size_t mask = slots_.size() - 1;
     // The content hashes are already uniformly spread.
-    const uint64_t hash = file.content.prefix.low ^ file.content.rest.low ^ uint64_t(file.size);
+    const uint64_t hash = file.content.hash.low ^ uint64_t(file.size);
     for (size_t slot = static_cast<size_t>(hash) & mask;; slot = (slot + 1) & mask) {
       int &last = slots_[slot];
       if (last == 0 || SameContent(files_[static_cast<size_t>(last - 1)], file)) {
@@ -276,7 +276,7 @@ bool ScanPipeline::ReadCandidates() {
       partial.push_back(row);
   const auto key = [&](int row) {
     const ScannedFile &file = state_.Files[static_cast<size_t>(row - 1)];
-    return std::tuple(file.size, file.content.crc, file.content.prefix.low, file.content.prefix.high);
+    return std::tuple(file.size, file.content.crc, file.content.hash.low, file.content.hash.high);
   };
   std::sort(partial.begin(), partial.end(), [&](int a, int b) { return key(a) < key(b); });
   rows.clear();
