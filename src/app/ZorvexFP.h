@@ -16,6 +16,7 @@
 #include "framework/win/Forms.h"
 #include "framework/win/Grids.h"
 #include "framework/win/StdCtrls.h"
+#include "scan/ScanState.h"
 
 namespace zorvex {
 
@@ -45,6 +46,9 @@ extern int32_t SkinNumber;
 // Put in place of a file that is gone; refreshed from the language by the
 // doubles grid's mouse handler and the single-file recycle buttons.
 extern std::string SuppressedMarker;
+// The scan of the window's Start button: its counters and paths outlive the
+// scan, and the actions on the doubles read them.
+extern ScanState MainScan;
 
 class MainScanHost;
 
