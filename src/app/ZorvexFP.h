@@ -47,6 +47,8 @@ extern int32_t SkinNumber;
 extern std::string SuppressedMarker;
 
 class MainScanHost;
+class TSkinData;
+class TSkinStore;
 
 class TForm1 : public TForm {
 public:
@@ -104,6 +106,9 @@ public:
   TBitBtn *BitBtn9;
   TBitBtn *BitBtn6;
   TSaveDialog *SaveDialog1;
+  // The skin components, read from the window's design at its creation.
+  TSkinData *SkinData1;
+  TSkinStore *SkinStore1;
 
   // Sets every language-dependent caption, hint and grid header.
   void ApplyLanguage();
@@ -133,6 +138,7 @@ public:
 
 private:
   void CreateControls();
+  void CreateSkinComponents();
   void ReadSettings();
   void SwitchLanguage(const std::string &language);
 
