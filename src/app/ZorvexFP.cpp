@@ -9,11 +9,15 @@
 #include "MainScanHost.h"
 #include "ZorvexFS1.h"
 #include "actions/HelpText.h"
+#include "framework/core/Filer.h"
 #include "framework/core/Paths.h"
 #include "framework/core/Texts.h"
 #include "framework/win/Registry.h"
 #include "scan/ResultTables.h"
 #include "scan/ScanOptions.h"
+#include "skin/data/SkinPlatform.h"
+#include "skin/data/Winskindata.h"
+#include "skin/data/Winskinstore.h"
 
 namespace zorvex {
 
@@ -124,6 +128,7 @@ TForm1::TForm1(TComponent *owner) : TForm(owner) {
   Font().SetSize(8);
   SetIcon(AppIcon());
   CreateControls();
+  CreateSkinComponents();
   scanHost_ = std::make_unique<MainScanHost>(*this);
   OnCreate = [this](TObject *sender) { FormCreate(sender); };
   OnShow = [this](TObject *sender) { FormShow(sender); };
@@ -133,6 +138,25 @@ TForm1::TForm1(TComponent *owner) : TForm(owner) {
 TForm1::~TForm1() {
   if (Form1 == this)
     Form1 = nullptr;
+}
+
+void TForm1::CreateSkinComponents() {
+  SetSkinPlatform(&WindowsSkinPlatform());
+  SkinData1 = new TSkinData(this); // owned by the form
+  SkinData1->SetName("SkinData1");
+  SkinStore1 = new TSkinStore(this); // owned by the form
+  SkinStore1->SetName("SkinStore1");
+  // The design is linked into the program as a resource of its own.
+  HMODULE module = GetModuleHandleW(nullptr); // not owned
+  HRSRC resource = FindResourceW(module, L"FORM1_DESIGN", reinterpret_cast<LPCWSTR>(RT_RCDATA));
+  HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
+  const void *bytes = loaded ? LockResource(loaded) : nullptr;
+  if (!bytes)
+    throw Exception("The main window's design is missing from the program");
+  TMemoryStream design;
+  design.WriteBuffer(bytes, SizeofResource(module, resource));
+  design.SetPosition(0);
+  TReader(design).ReadDesign(*this);
 }
 
 void TForm1::CreateControls() {

@@ -51,6 +51,8 @@ extern std::string SuppressedMarker;
 extern ScanState MainScan;
 
 class MainScanHost;
+class TSkinData;
+class TSkinStore;
 
 class TForm1 : public TForm {
 public:
@@ -108,6 +110,9 @@ public:
   TBitBtn *BitBtn9;
   TBitBtn *BitBtn6;
   TSaveDialog *SaveDialog1;
+  // The skin components, read from the window's design at its creation.
+  TSkinData *SkinData1;
+  TSkinStore *SkinStore1;
 
   // Sets every language-dependent caption, hint and grid header.
   void ApplyLanguage();
@@ -137,6 +142,7 @@ public:
 
 private:
   void CreateControls();
+  void CreateSkinComponents();
   void ReadSettings();
   void SwitchLanguage(const std::string &language);
 

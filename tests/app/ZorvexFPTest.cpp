@@ -7,11 +7,17 @@
 #include "framework/core/Paths.h"
 #include "framework/win/Capture.h"
 #include "framework/win/Registry.h"
+#include "skin/data/Winskindata.h"
+#include "skin/data/Winskinstore.h"
 #include "support/GuiTest.h"
 #include "support/TempDir.h"
 
 using namespace zorvex;
 using namespace zorvex::test;
+
+#ifndef ZORVEX_DESIGN_ITEMS
+#define ZORVEX_DESIGN_ITEMS "" // a build without skin packages
+#endif
 
 namespace {
 
@@ -251,6 +257,29 @@ TEST_F(MainWindowTest, TheSkinButtonCyclesThroughTenNumbersAndRemembersThem) {
   Click(*form->BitBtn14);
   EXPECT_EQ(form->BitBtn14->Caption(), "0");
   EXPECT_EQ(ReadSkin(SettingsKey.MachinePath), 0);
+}
+
+TEST_F(MainWindowTest, TheSkinComponentsComeFromTheWindowsDesign) {
+  Start(false);
+  // The names the build put into the design, "|" between them.
+  const std::string items = ZORVEX_DESIGN_ITEMS;
+  std::vector<std::string> expected;
+  for (size_t start = 0; !items.empty();) {
+    const size_t bar = items.find('|', start);
+    expected.push_back(items.substr(start, bar - start));
+    if (bar == std::string::npos)
+      break;
+    start = bar + 1;
+  }
+  TSkinCollection &store = *form->SkinStore1->Store();
+  ASSERT_EQ(store.Count(), static_cast<int>(expected.size()));
+  for (int i = 0; i < store.Count(); ++i)
+    EXPECT_EQ(store.Items(i)->Name(), expected[static_cast<size_t>(i)]);
+  EXPECT_FALSE(form->SkinData1->Active());
+  if (store.Count() > 0) {
+    EXPECT_EQ(form->SkinData1->Package().Bytes(), store.Items(0)->Data().Bytes());
+    EXPECT_FALSE(form->SkinData1->SkinLoading());
+  }
 }
 
 TEST_F(MainWindowTest, AHandEditedSkinNumberStaysOutsideTheCycleWithoutOverflowing) {
