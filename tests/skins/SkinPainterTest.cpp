@@ -43,6 +43,20 @@ TEST(PaintCanvas, EdgesBlendWithTheMatteAndNeverWithTheKey) {
   EXPECT_EQ(flat.GetPixel(10, 10), clWhite);
 }
 
+TEST(PaintCanvas, AnOutlineDoesNotGrowTheShapeItFollows) {
+  // A corner pixel a third covered stays cut however often its edge is
+  // painted over: fill, outline and highlight share that edge.
+  const Shape shape = RoundBox(0, 0, 12, 12, 2);
+  Canvas once(12, 12), thrice(12, 12);
+  once.Fill(shape, White);
+  thrice.Fill(shape, White);
+  thrice.Fill(InnerStroke(shape, 1), Black);
+  thrice.Fill(InnerStroke(shape, 1), White);
+  EXPECT_EQ(once.Flatten(Black).GetPixel(0, 0), KeyColor);
+  EXPECT_EQ(thrice.Flatten(Black).GetPixel(0, 0), KeyColor);
+  EXPECT_FLOAT_EQ(thrice.Coverage(0, 0), once.Coverage(0, 0));
+}
+
 TEST(PaintCanvas, TheMatteCanVaryAcrossThePicture) {
   Canvas canvas(10, 10);
   canvas.Fill(Circle(5, 5, 4.3f), White);
@@ -134,8 +148,7 @@ TEST(SkinStyle, NamesTheKeyThatIsMissingOrWrong) {
     return "";
   };
   EXPECT_NE(message("", "").find("ButtonFace is missing"), std::string::npos);
-  EXPECT_NE(message("[Colours]\nButtonFace=1 2 300\n", "").find("ButtonFace is not three numbers"),
-            std::string::npos);
+  EXPECT_NE(message("[Colours]\nButtonFace=1 2 300\n", "").find("ButtonFace is not three numbers"), std::string::npos);
 
   Rgb colour;
   EXPECT_TRUE(ParseRgb("211, 211,211", colour));
