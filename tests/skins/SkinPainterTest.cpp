@@ -1,5 +1,6 @@
 #include "Glyphs.h"
 #include "PartKit.h"
+#include "SkinParts.h"
 #include "SkinStyle.h"
 
 #include "framework/core/Exceptions.h"
@@ -127,6 +128,62 @@ TEST(Glyphs, ArrowsPointWhereTheySay) {
   EXPECT_GT(ArrowGlyph(Direction::Left, c, c, 8)(c + 2.5f, c), 0);
   EXPECT_LT(ArrowGlyph(Direction::Right, c, c, 8)(c + 1.5f, c), 0);
   EXPECT_GT(ArrowGlyph(Direction::Right, c, c, 8)(c - 2.5f, c), 0);
+}
+
+TEST(SkinParts, BordersKeepTheirCutsInTheirUnscaledEnds) {
+  // Corners from square to wider than the border, on thin and thick borders.
+  for (const int border : {2, 6})
+    for (const int corner : {0, 5, 16})
+      for (const int bottomCorner : {0, 12}) {
+        SkinStyle style;
+        style.borderWidth = border;
+        style.cornerRadius = corner;
+        style.bottomRadius = bottomCorner;
+        style.titleGloss = 0.3f;
+        SCOPED_TRACE(std::to_string(border) + " " + std::to_string(corner) + " " + std::to_string(bottomCorner));
+        const Borders borders = PaintBorders(style);
+        ASSERT_EQ(borders.left.Width(), 2 * border);
+        ASSERT_EQ(borders.left.Height(), SideHeight(style));
+        ASSERT_EQ(borders.top.Height(), 2 * style.titleHeight);
+        ASSERT_EQ(borders.bottom.Height(), 2 * style.bottomHeight);
+        // Side borders: key pixels only in the caption rows or the bottom end.
+        for (const TBitmap *side : {&borders.left, &borders.right})
+          for (int y = style.titleHeight; y < side->Height() - SideBottom(style); ++y)
+            for (int x = 0; x < side->Width(); ++x)
+              ASSERT_NE(side->GetPixel(x, y), KeyColor) << x << "," << y;
+        // Top and bottom: only in the end pieces.
+        for (const TBitmap *edge : {&borders.top, &borders.bottom})
+          for (int y = 0; y < edge->Height(); ++y)
+            for (int x = EdgeEnd(style); x < edge->Width() - EdgeEnd(style); ++x)
+              ASSERT_NE(edge->GetPixel(x, y), KeyColor) << x << "," << y;
+        EXPECT_EQ(borders.left.GetPixel(0, 0) == KeyColor, corner > 1);
+      }
+}
+
+TEST(SkinParts, CaptionButtonsBlendIntoTheCaptionOfTheirState) {
+  SkinStyle style;
+  style.captionButtons = CaptionButtonLook::Round;
+  style.titleTop = style.titleBottom = Rgb{200, 0, 0};
+  style.inactiveTop = style.inactiveBottom = Rgb{0, 0, 200};
+  style.captionButton = style.captionButtonHot = style.closeHot = White;
+  const TBitmap button = PaintCaptionButton(style, CaptionSign::Close);
+  const int width = style.captionButtonWidth;
+  // Frames 1-3 sit on the active caption (red), frame 4 on the inactive one
+  // (blue): white over red keeps green equal to blue, over blue red to green.
+  int blended = 0;
+  for (int frame = 0; frame < 4; ++frame)
+    for (int y = 0; y < button.Height(); ++y)
+      for (int x = frame * width; x < (frame + 1) * width; ++x) {
+        const TColor c = button.GetPixel(x, y);
+        if (c == KeyColor || ColorRed(c) == ColorBlue(c))
+          continue; // the key, or the white face and its grey outline
+        ++blended;
+        if (frame < 3)
+          EXPECT_EQ(ColorGreen(c), ColorBlue(c)) << frame;
+        else
+          EXPECT_EQ(ColorRed(c), ColorGreen(c)) << frame;
+      }
+  EXPECT_GT(blended, 8);
 }
 
 TEST(SkinStyle, NamesTheKeyThatIsMissingOrWrong) {
