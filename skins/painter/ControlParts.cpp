@@ -2,9 +2,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ControlParts.h"
 #include "Glyphs.h"
 #include "PartKit.h"
-#include "SkinParts.h"
 
 namespace zorvex::paint {
 

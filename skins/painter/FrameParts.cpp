@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "FrameParts.h"
 #include "Glyphs.h"
 #include "PartKit.h"
-#include "SkinParts.h"
 
 namespace zorvex::paint {
 

@@ -1,6 +1,6 @@
+#include "FrameParts.h"
 #include "Glyphs.h"
 #include "PartKit.h"
-#include "SkinParts.h"
 #include "SkinStyle.h"
 
 #include "framework/core/Exceptions.h"
@@ -130,7 +130,7 @@ TEST(Glyphs, ArrowsPointWhereTheySay) {
   EXPECT_GT(ArrowGlyph(Direction::Right, c, c, 8)(c - 2.5f, c), 0);
 }
 
-TEST(SkinParts, BordersKeepTheirCutsInTheirUnscaledEnds) {
+TEST(FrameParts, BordersKeepTheirCutsInTheirUnscaledEnds) {
   // Corners from square to wider than the border, on thin and thick borders.
   for (const int border : {2, 6})
     for (const int corner : {0, 5, 16})
@@ -160,7 +160,7 @@ TEST(SkinParts, BordersKeepTheirCutsInTheirUnscaledEnds) {
       }
 }
 
-TEST(SkinParts, CaptionButtonsBlendIntoTheCaptionOfTheirState) {
+TEST(FrameParts, CaptionButtonsBlendIntoTheCaptionOfTheirState) {
   SkinStyle style;
   style.captionButtons = CaptionButtonLook::Round;
   style.titleTop = style.titleBottom = Rgb{200, 0, 0};
