@@ -1,5 +1,6 @@
 #include "SkinTool.h"
 
+#include "SkinDesign.h"
 #include "SkinSheet.h"
 #include "SkinShow.h"
 #include "framework/core/Bitmap.h"
@@ -160,8 +161,10 @@ void Unpack(const std::string &path, const std::string &dir, std::ostream &err) 
 
 int RunSkinTool(const std::vector<std::string> &args, std::ostream &out, std::ostream &err) {
   const std::string usage = "usage: zorvex-skin pack DIR OUT | unpack PACKAGE DIR | list PACKAGE | ini PACKAGE | "
-                            "show PACKAGE | sheet PACKAGE OUT.png\n";
+                            "show PACKAGE | sheet PACKAGE OUT.png | design OUT NAME=PACKAGE...\n";
   const std::string command = args.empty() ? "" : args[0];
+  if (command == "design")
+    return RunDesignCommand(args, err);
   const size_t wanted = command == "pack" || command == "unpack" || command == "sheet" ? 3
                         : command == "list" || command == "ini" || command == "show"   ? 2
                                                                                        : 0;

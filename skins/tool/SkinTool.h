@@ -6,6 +6,7 @@
 //   ini PACKAGE         the INI text
 //   show PACKAGE        the skin as it loads: objects, frames, colours, buttons
 //   sheet PACKAGE PNG   a picture of every bitmap with its frame grid
+//   design OUT NAME=PACKAGE...  the main window's skin components (SkinDesign.h)
 
 #include <ostream>
 #include <string>

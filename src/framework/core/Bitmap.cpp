@@ -307,6 +307,42 @@ void TBitmap::LoadFromStream(TStream &stream, const TBitmapLimits &limits) {
   stream.SetPosition(start + std::min(end, size));
 }
 
+void TBitmap::LoadFromDib(const uint8_t *data, size_t size) {
+  if (size < 16)
+    Invalid();
+  // The pixels follow the info header, the colour masks of a plain
+  // 40-byte header and the palette; a file header says where that is.
+  const uint32_t headerSize = U32(data);
+  int64_t pixelsAt = 14 + static_cast<int64_t>(headerSize);
+  if (headerSize == 12) {
+    const int bits = U16(data + 10);
+    if (bits <= 8)
+      pixelsAt += 3 * (int64_t{1} << bits);
+  } else if (size >= 36) {
+    const int bits = U16(data + 14);
+    const uint32_t compression = U32(data + 16), colorsUsed = U32(data + 32);
+    if (headerSize == 40 && compression == BI_BITFIELDS)
+      pixelsAt += 12;
+    else if (headerSize == 40 && compression == BI_ALPHABITFIELDS)
+      pixelsAt += 16;
+    if (bits <= 8) {
+      const int64_t entries = int64_t{1} << bits;
+      pixelsAt += 4 * (colorsUsed && colorsUsed < entries ? colorsUsed : entries);
+    }
+  }
+  if (pixelsAt > UINT32_MAX)
+    Invalid();
+  std::vector<uint8_t> file = {'B', 'M'};
+  Put32(file, static_cast<uint32_t>(std::min<uint64_t>(14 + uint64_t{size}, UINT32_MAX)));
+  Put32(file, 0);
+  Put32(file, static_cast<uint32_t>(pixelsAt));
+  file.insert(file.end(), data, data + size);
+  TMemoryStream stream;
+  stream.WriteBuffer(file.data(), static_cast<int64_t>(file.size()));
+  stream.SetPosition(0);
+  LoadFromStream(stream);
+}
+
 void TBitmap::SaveToStream(TStream &stream) const {
   if (Empty())
     return;

@@ -83,6 +83,9 @@ public:
   void LoadFromStream(TStream &stream, const TBitmapLimits &limits);
   void SaveToStream(TStream &stream) const;
   void LoadFromFile(const std::string &path);
+  // A packed DIB: a BMP file without its 14-byte file header, as bitmap
+  // resources hold them. EInvalidGraphic for a malformed one.
+  void LoadFromDib(const uint8_t *data, size_t size);
   void SaveToFile(const std::string &path) const;
 
   std::string ClassName() const override { return "TBitmap"; }
