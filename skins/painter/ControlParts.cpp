@@ -2,13 +2,17 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ControlParts.h"
 #include "Glyphs.h"
 #include "PartKit.h"
-#include "SkinParts.h"
 
 namespace zorvex::paint {
 
 namespace {
+
+// The edge of boxes one types or ticks in: leaning toward the text colour,
+// so it stands out from light and dark faces alike.
+Rgb FieldOutline(const SkinStyle &s) { return Mix(s.buttonBorder, s.text, 0.25f); }
 
 float Radius(const SkinStyle &s, float most) {
   return s.relief == Relief::Raised ? 0.0f : std::min(static_cast<float>(s.controlRadius), most);
@@ -27,7 +31,8 @@ Shape Arrow(const SkinStyle &s, Direction direction, float cx, float cy, float s
 
 // ---- Check and radio boxes
 
-enum class Mark { None, Tick, Mixed, Dot };
+// What a checked box shows: a tick (check boxes) or a dot (radio buttons).
+enum class Mark { Tick, Dot };
 
 struct BoxFrame {
   bool marked;
@@ -60,7 +65,7 @@ TBitmap PaintBox(const SkinStyle &s, const Shape &box, int size, const BoxFrame 
     signColour = disabled ? s.shadow : s.text;
   } else {
     const bool filled = s.filledChecks && frame.marked;
-    Rgb top = s.field, bottom = Darker(s.field, 0.06f), edge = s.buttonBorder;
+    Rgb top = s.field, bottom = Darker(s.field, 0.06f), edge = FieldOutline(s);
     if (filled) {
       top = Lighter(s.accent, 0.18f);
       bottom = s.accent;
@@ -89,7 +94,11 @@ TBitmap PaintBox(const SkinStyle &s, const Shape &box, int size, const BoxFrame 
     canvas.Fill(box, VerticalGradient({{0, top}, {sz, bottom}}));
     if (s.relief == Relief::Soft && !filled)
       PaintRim(canvas, Grow(box, -1), 1, Darker(top, 0.1f), bottom, false);
-    canvas.Fill(InnerStroke(box, 1), edge);
+    // A recess: its lower right lip catches the light.
+    if (s.relief == Relief::Soft && !filled)
+      PaintRim(canvas, box, 1, edge, Mix(edge, s.light, 0.45f), false);
+    else
+      canvas.Fill(InnerStroke(box, 1), edge);
   }
   if (frame.marked) {
     Shape sign;
@@ -338,18 +347,7 @@ TBitmap PaintTabs(const SkinStyle &s) {
 }
 
 TBitmap PaintTabPage(const SkinStyle &s) {
-  const float size = TabPageSize;
-  const Shape page = Box(0, 0, size, size);
-  Canvas canvas(TabPageSize, TabPageSize);
-  canvas.Fill(page, s.face);
-  if (s.relief == Relief::Raised) {
-    PaintBevel(canvas, page, s, false);
-  } else {
-    canvas.Fill(InnerStroke(page, 1), s.buttonBorder);
-    if (s.relief == Relief::Soft)
-      PaintRim(canvas, Grow(page, -1), 1, Mix(s.face, s.light, 0.4f), Mix(s.face, s.shadow, 0.2f), true);
-  }
-  return canvas.Flatten(s.face);
+  return PaintPanel(s, TabPageSize, s.face, s.buttonBorder, Mix(s.face, s.light, 0.4f), Mix(s.face, s.shadow, 0.2f));
 }
 
 TBitmap PaintStatusBar(const SkinStyle &s) {
@@ -393,7 +391,7 @@ Rgb FieldEdge(const SkinStyle &s, State state) {
   case State::Hot: return Mix(s.buttonBorder, s.accent, 0.6f);
   case State::Pressed: return s.accent;
   case State::Disabled: return Mix(s.buttonBorder, s.face, 0.5f);
-  default: return s.buttonBorder;
+  default: return FieldOutline(s);
   }
 }
 } // namespace

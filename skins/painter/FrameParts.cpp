@@ -3,18 +3,20 @@
 #include <algorithm>
 #include <cmath>
 
+#include "FrameParts.h"
 #include "Glyphs.h"
 #include "PartKit.h"
-#include "SkinParts.h"
 
 namespace zorvex::paint {
 
 namespace {
 
-constexpr float White = 255;
+const Rgb White{255, 255, 255};
 
-// The caption gradient of a horizontal caption needs room to show.
-int TitleMiddle(const SkinStyle &s) { return s.horizontalTitle ? 240 : 8; }
+// The stretched middles of the borders. A horizontal caption gradient
+// needs room to show; anything else is even along them.
+constexpr int EvenMiddle = 8;
+int TitleMiddle(const SkinStyle &s) { return s.horizontalTitle ? 240 : EvenMiddle; }
 
 // The colour of the frame's body: caption colours above the client area,
 // border colours beside and below it.
@@ -49,7 +51,7 @@ Canvas PaintWindowEdge(const SkinStyle &s, bool active) {
     const Paint body = FrameBody(s, active, w);
     edge.Fill(window, body);
     if (s.titleGloss > 0)
-      edge.Fill(Intersect(window, Box(0, 0, w, static_cast<float>(top) / 2)), Rgb{White, White, White}, s.titleGloss);
+      edge.Fill(Intersect(window, Box(0, 0, w, static_cast<float>(top) / 2)), White, s.titleGloss);
     if (s.relief == Relief::Soft) {
       // A thin rim of light along the top and left, shade along the rest.
       const Shape rim = Grow(window, -1);
@@ -64,8 +66,6 @@ Canvas PaintWindowEdge(const SkinStyle &s, bool active) {
   edge.Fill(client, s.face);
   return edge;
 }
-
-Paint Matte(Rgb colour) { return Solid(colour); }
 
 // The caption colour behind a picture placed `top` pixels down the caption
 // bar, at its right end.
@@ -91,7 +91,7 @@ const State CaptionStates[] = {State::Normal, State::Pressed, State::Hot, State:
 } // namespace
 
 int SideBottom(const SkinStyle &s) { return std::max(s.bottomHeight, s.bottomRadius); }
-int SideHeight(const SkinStyle &s) { return s.titleHeight + 8 + SideBottom(s); }
+int SideHeight(const SkinStyle &s) { return s.titleHeight + EvenMiddle + SideBottom(s); }
 int EdgeEnd(const SkinStyle &s) { return std::max(0, std::max(s.cornerRadius, s.bottomRadius) - s.borderWidth) + 2; }
 int EdgeWidth(const SkinStyle &s) { return 2 * EdgeEnd(s) + TitleMiddle(s); }
 
@@ -100,7 +100,7 @@ Borders PaintBorders(const SkinStyle &s) {
   std::vector<TBitmap> left, right, top, bottom;
   for (const bool active : {true, false}) {
     const Canvas edge = PaintWindowEdge(s, active);
-    const Paint matte = Matte(s.relief == Relief::Raised ? s.face : active ? s.outline : s.inactiveOutline);
+    const Paint matte = Solid(s.relief == Relief::Raised ? s.face : active ? s.outline : s.inactiveOutline);
     left.push_back(edge.Cut(0, 0, side, height).Flatten(matte));
     right.push_back(edge.Cut(side + edgeWidth, 0, side, height).Flatten(matte));
     top.push_back(edge.Cut(side, 0, edgeWidth, s.titleHeight).Flatten(matte));
@@ -255,17 +255,8 @@ TBitmap PaintMenuItem(const SkinStyle &s) {
 }
 
 TBitmap PaintMenuBackground(const SkinStyle &s) {
-  const float size = MenuFrameSize;
-  const Shape frame = Box(0, 0, size, size);
-  Canvas menu(MenuFrameSize, MenuFrameSize);
-  menu.Fill(frame, s.menu);
-  if (s.relief == Relief::Raised) {
-    PaintBevel(menu, frame, s, false);
-  } else {
-    menu.Fill(InnerStroke(frame, 1), Mix(s.darkShadow, s.menu, 0.25f));
-    menu.Fill(InnerStroke(Grow(frame, -1), 1), Mix(s.menu, s.light, 0.3f));
-  }
-  return menu.Flatten(s.menu);
+  const Rgb ring = Mix(s.menu, s.light, 0.3f);
+  return PaintPanel(s, MenuFrameSize, s.menu, Mix(s.darkShadow, s.menu, 0.25f), ring, ring);
 }
 
 } // namespace zorvex::paint

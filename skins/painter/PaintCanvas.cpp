@@ -175,13 +175,15 @@ void Canvas::Fill(const Shape &shape, const Paint &paint, float opacity) {
         continue;
       const Rgb colour = paint(cx, cy);
       Pixel &dst = At(x, y);
-      // Straight-alpha "over".
-      const float a = cover + dst.a * (1 - cover);
+      // Colours mix as one painted over the other; coverage is the larger
+      // of the two, so shapes sharing an edge (a fill and its outline) do
+      // not add up to more than that edge covers.
       const float keep = dst.a * (1 - cover);
-      dst.r = (colour.r * cover + dst.r * keep) / a;
-      dst.g = (colour.g * cover + dst.g * keep) / a;
-      dst.b = (colour.b * cover + dst.b * keep) / a;
-      dst.a = a;
+      const float weight = cover + keep;
+      dst.r = (colour.r * cover + dst.r * keep) / weight;
+      dst.g = (colour.g * cover + dst.g * keep) / weight;
+      dst.b = (colour.b * cover + dst.b * keep) / weight;
+      dst.a = std::max(dst.a, cover);
     }
 }
 

@@ -94,6 +94,20 @@ void PaintButton(Canvas &canvas, const Shape &shape, const SkinStyle &style, Sta
     canvas.Fill(InnerStroke(Grow(shape, -1), 1), style.accent, 0.45f);
 }
 
+TBitmap PaintPanel(const SkinStyle &style, int size, Rgb fill, Rgb edge, Rgb ringLit, Rgb ringUnlit) {
+  const Shape panel = Box(0, 0, static_cast<float>(size), static_cast<float>(size));
+  Canvas canvas(size, size);
+  canvas.Fill(panel, fill);
+  if (style.relief == Relief::Raised) {
+    PaintBevel(canvas, panel, style, false);
+  } else {
+    canvas.Fill(InnerStroke(panel, 1), edge);
+    if (style.relief == Relief::Soft)
+      PaintRim(canvas, Grow(panel, -1), 1, ringLit, ringUnlit, true);
+  }
+  return canvas.Flatten(fill);
+}
+
 Rgb SignColour(const SkinStyle &style, State state) {
   return state == State::Disabled ? Mix(style.text, style.face, 0.55f) : style.text;
 }

@@ -33,6 +33,10 @@ struct Span {
 // A button surface in the skin's relief: fill, rim and outline for the state.
 void PaintButton(Canvas &canvas, const Shape &shape, const SkinStyle &style, State state, Span span);
 
+// A square panel `size` wide: filled, with the raised bevel of raised skins
+// or else an outline, soft skins adding a ring of light inside it.
+TBitmap PaintPanel(const SkinStyle &style, int size, Rgb fill, Rgb edge, Rgb ringLit, Rgb ringUnlit);
+
 // A sign (glyph) on a surface; disabled signs of raised skins are etched.
 void PaintSign(Canvas &canvas, const Shape &sign, Rgb colour, const SkinStyle &style, State state);
 // The colour of signs on buttons in a state.

@@ -1,6 +1,7 @@
 #include "SkinPictures.h"
 
-#include "SkinParts.h"
+#include "ControlParts.h"
+#include "FrameParts.h"
 
 namespace zorvex::paint {
 

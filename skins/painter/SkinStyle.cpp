@@ -77,40 +77,43 @@ bool ParseRgb(const std::string &text, Rgb &colour) {
 
 SkinStyle ReadSkinStyle(TQuickIni &skinIni, TQuickIni &recipe) {
   SkinStyle s;
-  const std::string scheme = "Colours";
-  s.face = Colour(skinIni, scheme, "ButtonFace");
-  s.text = Colour(skinIni, scheme, "ButtonText");
-  s.light = Colour(skinIni, scheme, "ButtonHilight");
-  s.shadow = Colour(skinIni, scheme, "ButtonShadow");
-  s.darkShadow = Colour(skinIni, scheme, "ButtonDkShadow");
-  s.accent = Colour(skinIni, scheme, "Hilight");
-  s.accentText = Colour(skinIni, scheme, "HilightText");
-  s.menu = Colour(skinIni, scheme, "Menu");
-  s.menuText = Colour(skinIni, scheme, "MenuText");
-  s.menuBar = Colour(skinIni, scheme, "Menubar");
-  s.track = Colour(skinIni, scheme, "Scrollbar");
-
-  const std::string palette = "Palette";
-  s.titleTop = Colour(recipe, palette, "TitleTop");
-  s.titleBottom = Colour(recipe, palette, "TitleBottom");
-  s.inactiveTop = Colour(recipe, palette, "InactiveTop");
-  s.inactiveBottom = Colour(recipe, palette, "InactiveBottom");
-  s.outline = Colour(recipe, palette, "Outline");
-  s.inactiveOutline = Colour(recipe, palette, "InactiveOutline");
-  s.border = Colour(recipe, palette, "Border");
-  s.inactiveBorder = Colour(recipe, palette, "InactiveBorder");
-  s.glyph = Colour(recipe, palette, "Glyph");
-  s.inactiveGlyph = Colour(recipe, palette, "InactiveGlyph");
-  s.hotGlyph = Colour(recipe, palette, "HotGlyph");
-  s.closeGlyph = Colour(recipe, palette, "CloseGlyph");
-  s.captionButton = Colour(recipe, palette, "CaptionButton");
-  s.captionButtonHot = Colour(recipe, palette, "CaptionButtonHot");
-  s.closeHot = Colour(recipe, palette, "CloseHot");
-  s.buttonTop = Colour(recipe, palette, "ButtonTop");
-  s.buttonBottom = Colour(recipe, palette, "ButtonBottom");
-  s.buttonBorder = Colour(recipe, palette, "ButtonBorder");
-  s.field = Colour(recipe, palette, "Field");
-  s.mark = Colour(recipe, palette, "Mark");
+  // The scheme colours the runtime uses too, then the pictures' own.
+  const std::pair<const char *, Rgb SkinStyle::*> schemeColours[] = {{"ButtonFace", &SkinStyle::face},
+                                                                     {"ButtonText", &SkinStyle::text},
+                                                                     {"ButtonHilight", &SkinStyle::light},
+                                                                     {"ButtonShadow", &SkinStyle::shadow},
+                                                                     {"ButtonDkShadow", &SkinStyle::darkShadow},
+                                                                     {"Hilight", &SkinStyle::accent},
+                                                                     {"HilightText", &SkinStyle::accentText},
+                                                                     {"Menu", &SkinStyle::menu},
+                                                                     {"MenuText", &SkinStyle::menuText},
+                                                                     {"Menubar", &SkinStyle::menuBar},
+                                                                     {"Scrollbar", &SkinStyle::track}};
+  for (const auto &[key, colour] : schemeColours)
+    s.*colour = Colour(skinIni, "Colours", key);
+  const std::pair<const char *, Rgb SkinStyle::*> pictureColours[] = {
+      {"TitleTop", &SkinStyle::titleTop},
+      {"TitleBottom", &SkinStyle::titleBottom},
+      {"InactiveTop", &SkinStyle::inactiveTop},
+      {"InactiveBottom", &SkinStyle::inactiveBottom},
+      {"Outline", &SkinStyle::outline},
+      {"InactiveOutline", &SkinStyle::inactiveOutline},
+      {"Border", &SkinStyle::border},
+      {"InactiveBorder", &SkinStyle::inactiveBorder},
+      {"Glyph", &SkinStyle::glyph},
+      {"InactiveGlyph", &SkinStyle::inactiveGlyph},
+      {"HotGlyph", &SkinStyle::hotGlyph},
+      {"CloseGlyph", &SkinStyle::closeGlyph},
+      {"CaptionButton", &SkinStyle::captionButton},
+      {"CaptionButtonHot", &SkinStyle::captionButtonHot},
+      {"CloseHot", &SkinStyle::closeHot},
+      {"ButtonTop", &SkinStyle::buttonTop},
+      {"ButtonBottom", &SkinStyle::buttonBottom},
+      {"ButtonBorder", &SkinStyle::buttonBorder},
+      {"Field", &SkinStyle::field},
+      {"Mark", &SkinStyle::mark}};
+  for (const auto &[key, colour] : pictureColours)
+    s.*colour = Colour(recipe, "Palette", key);
 
   const std::string shape = "Shape";
   s.relief = Choice<Relief>(recipe, shape, "Relief",

@@ -1,15 +1,18 @@
 #include "SkinTool.h"
 
 #include "SkinDesign.h"
-
+#include "SkinSheet.h"
+#include "SkinShow.h"
 #include "framework/core/Bitmap.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/FileFind.h"
 #include "framework/core/Paths.h"
+#include "framework/core/PngWriter.h"
 #include "framework/core/Streams.h"
 #include "framework/core/Texts.h"
 #include "skin/data/Skinread.h"
 #include "skin/data/Skinwrite.h"
+#include "skin/data/Winskindata.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -97,6 +100,29 @@ std::string EntryText(TSkinReader &reader, int index) {
   return std::string(entry.Bytes().begin(), entry.Bytes().end());
 }
 
+// The package's data as a skin loads it.
+void LoadSkinData(TSkinData &skin, const std::string &path) {
+  if (!FileExists(path))
+    throw ToolError{"no such file: " + path};
+  skin.Package().LoadFromFile(path);
+  if (!skin.LoadSkin())
+    throw ToolError{path + " is not a skin package a skin can load (of another kind, damaged, or too large)"};
+}
+
+void Sheet(const std::string &path, const std::string &out) {
+  TSkinData skin;
+  LoadSkinData(skin, path);
+  TSkinReader reader;
+  LoadPackage(reader, path);
+  const TBitmap sheet = SkinSheet(skin, reader,
+                                  ExtractFileName(path) + ": " + std::to_string(reader.Count()) + " entries, " +
+                                      std::to_string(skin.Package().Size()) + " bytes");
+  const std::vector<uint8_t> png = EncodePng(sheet);
+  TMemoryStream file;
+  file.WriteBuffer(png.data(), static_cast<int64_t>(png.size()));
+  file.SaveToFile(out);
+}
+
 void Pack(const std::string &dir, const std::string &out, std::ostream &err) {
   const std::vector<SkinEntry> entries = CollectEntries(dir, err);
   TMemoryStream package;
@@ -135,11 +161,13 @@ void Unpack(const std::string &path, const std::string &dir, std::ostream &err) 
 
 int RunSkinTool(const std::vector<std::string> &args, std::ostream &out, std::ostream &err) {
   const std::string usage = "usage: zorvex-skin pack DIR OUT | unpack PACKAGE DIR | list PACKAGE | ini PACKAGE | "
-                            "design OUT NAME=PACKAGE...\n";
+                            "show PACKAGE | sheet PACKAGE OUT.png | design OUT NAME=PACKAGE...\n";
   const std::string command = args.empty() ? "" : args[0];
   if (command == "design")
     return RunDesignCommand(args, err);
-  const size_t wanted = command == "pack" || command == "unpack" ? 3 : command == "list" || command == "ini" ? 2 : 0;
+  const size_t wanted = command == "pack" || command == "unpack" || command == "sheet" ? 3
+                        : command == "list" || command == "ini" || command == "show"   ? 2
+                                                                                       : 0;
   if (wanted == 0 || args.size() != wanted) {
     err << usage;
     return 2;
@@ -149,6 +177,12 @@ int RunSkinTool(const std::vector<std::string> &args, std::ostream &out, std::os
       Pack(args[1], args[2], err);
     } else if (command == "unpack") {
       Unpack(args[1], args[2], err);
+    } else if (command == "sheet") {
+      Sheet(args[1], args[2]);
+    } else if (command == "show") {
+      TSkinData skin;
+      LoadSkinData(skin, args[1]);
+      ShowSkin(skin, out);
     } else {
       TSkinReader reader;
       LoadPackage(reader, args[1]);

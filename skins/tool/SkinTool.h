@@ -4,6 +4,8 @@
 //   unpack PACKAGE DIR  every entry of PACKAGE into DIR
 //   list PACKAGE        entry names and sizes
 //   ini PACKAGE         the INI text
+//   show PACKAGE        the skin as it loads: objects, frames, colours, buttons
+//   sheet PACKAGE PNG   a picture of every bitmap with its frame grid
 //   design OUT NAME=PACKAGE...  the main window's skin components (SkinDesign.h)
 
 #include <ostream>

@@ -1,3 +1,4 @@
+#include "FrameParts.h"
 #include "Glyphs.h"
 #include "PartKit.h"
 #include "SkinStyle.h"
@@ -41,6 +42,20 @@ TEST(PaintCanvas, EdgesBlendWithTheMatteAndNeverWithTheKey) {
   EXPECT_EQ(flat.GetPixel(0, 10), KeyColor);
   EXPECT_EQ(flat.GetPixel(2, 10), clWhite);
   EXPECT_EQ(flat.GetPixel(10, 10), clWhite);
+}
+
+TEST(PaintCanvas, AnOutlineDoesNotGrowTheShapeItFollows) {
+  // A corner pixel a third covered stays cut however often its edge is
+  // painted over: fill, outline and highlight share that edge.
+  const Shape shape = RoundBox(0, 0, 12, 12, 2);
+  Canvas once(12, 12), thrice(12, 12);
+  once.Fill(shape, White);
+  thrice.Fill(shape, White);
+  thrice.Fill(InnerStroke(shape, 1), Black);
+  thrice.Fill(InnerStroke(shape, 1), White);
+  EXPECT_EQ(once.Flatten(Black).GetPixel(0, 0), KeyColor);
+  EXPECT_EQ(thrice.Flatten(Black).GetPixel(0, 0), KeyColor);
+  EXPECT_FLOAT_EQ(thrice.Coverage(0, 0), once.Coverage(0, 0));
 }
 
 TEST(PaintCanvas, TheMatteCanVaryAcrossThePicture) {
@@ -115,6 +130,62 @@ TEST(Glyphs, ArrowsPointWhereTheySay) {
   EXPECT_GT(ArrowGlyph(Direction::Right, c, c, 8)(c - 2.5f, c), 0);
 }
 
+TEST(FrameParts, BordersKeepTheirCutsInTheirUnscaledEnds) {
+  // Corners from square to wider than the border, on thin and thick borders.
+  for (const int border : {2, 6})
+    for (const int corner : {0, 5, 16})
+      for (const int bottomCorner : {0, 12}) {
+        SkinStyle style;
+        style.borderWidth = border;
+        style.cornerRadius = corner;
+        style.bottomRadius = bottomCorner;
+        style.titleGloss = 0.3f;
+        SCOPED_TRACE(std::to_string(border) + " " + std::to_string(corner) + " " + std::to_string(bottomCorner));
+        const Borders borders = PaintBorders(style);
+        ASSERT_EQ(borders.left.Width(), 2 * border);
+        ASSERT_EQ(borders.left.Height(), SideHeight(style));
+        ASSERT_EQ(borders.top.Height(), 2 * style.titleHeight);
+        ASSERT_EQ(borders.bottom.Height(), 2 * style.bottomHeight);
+        // Side borders: key pixels only in the caption rows or the bottom end.
+        for (const TBitmap *side : {&borders.left, &borders.right})
+          for (int y = style.titleHeight; y < side->Height() - SideBottom(style); ++y)
+            for (int x = 0; x < side->Width(); ++x)
+              ASSERT_NE(side->GetPixel(x, y), KeyColor) << x << "," << y;
+        // Top and bottom: only in the end pieces.
+        for (const TBitmap *edge : {&borders.top, &borders.bottom})
+          for (int y = 0; y < edge->Height(); ++y)
+            for (int x = EdgeEnd(style); x < edge->Width() - EdgeEnd(style); ++x)
+              ASSERT_NE(edge->GetPixel(x, y), KeyColor) << x << "," << y;
+        EXPECT_EQ(borders.left.GetPixel(0, 0) == KeyColor, corner > 1);
+      }
+}
+
+TEST(FrameParts, CaptionButtonsBlendIntoTheCaptionOfTheirState) {
+  SkinStyle style;
+  style.captionButtons = CaptionButtonLook::Round;
+  style.titleTop = style.titleBottom = Rgb{200, 0, 0};
+  style.inactiveTop = style.inactiveBottom = Rgb{0, 0, 200};
+  style.captionButton = style.captionButtonHot = style.closeHot = White;
+  const TBitmap button = PaintCaptionButton(style, CaptionSign::Close);
+  const int width = style.captionButtonWidth;
+  // Frames 1-3 sit on the active caption (red), frame 4 on the inactive one
+  // (blue): white over red keeps green equal to blue, over blue red to green.
+  int blended = 0;
+  for (int frame = 0; frame < 4; ++frame)
+    for (int y = 0; y < button.Height(); ++y)
+      for (int x = frame * width; x < (frame + 1) * width; ++x) {
+        const TColor c = button.GetPixel(x, y);
+        if (c == KeyColor || ColorRed(c) == ColorBlue(c))
+          continue; // the key, or the white face and its grey outline
+        ++blended;
+        if (frame < 3)
+          EXPECT_EQ(ColorGreen(c), ColorBlue(c)) << frame;
+        else
+          EXPECT_EQ(ColorRed(c), ColorGreen(c)) << frame;
+      }
+  EXPECT_GT(blended, 8);
+}
+
 TEST(SkinStyle, NamesTheKeyThatIsMissingOrWrong) {
   const auto load = [](const std::string &text) {
     auto ini = std::make_unique<TQuickIni>();
@@ -134,8 +205,7 @@ TEST(SkinStyle, NamesTheKeyThatIsMissingOrWrong) {
     return "";
   };
   EXPECT_NE(message("", "").find("ButtonFace is missing"), std::string::npos);
-  EXPECT_NE(message("[Colours]\nButtonFace=1 2 300\n", "").find("ButtonFace is not three numbers"),
-            std::string::npos);
+  EXPECT_NE(message("[Colours]\nButtonFace=1 2 300\n", "").find("ButtonFace is not three numbers"), std::string::npos);
 
   Rgb colour;
   EXPECT_TRUE(ParseRgb("211, 211,211", colour));

@@ -1,9 +1,12 @@
 #include "SkinTool.h"
 
+#include "SkinSheet.h"
 #include "framework/core/Bitmap.h"
 #include "framework/core/Paths.h"
 #include "framework/core/Streams.h"
+#include "skin/data/Skinread.h"
 #include "skin/data/Skinwrite.h"
+#include "skin/data/Winskindata.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -82,6 +85,8 @@ TEST(SkinTool, RefusesBadFoldersAndPackagesWithAMessage) {
       {{"pack", dir / "none", dir / "o.skn"}, "no such folder"},
       {{"list", dir / "junk.skn"}, "not a skin package"},
       {{"ini", dir / "missing.skn"}, "no such file"},
+      {{"show", dir / "junk.skn"}, "not a skin package a skin can load"},
+      {{"sheet", dir / "missing.skn", dir / "o.png"}, "no such file"},
   };
   for (const Case &c : cases) {
     const ToolRun run = Tool(c.args);
@@ -89,6 +94,7 @@ TEST(SkinTool, RefusesBadFoldersAndPackagesWithAMessage) {
     EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
   }
   EXPECT_FALSE(FileExists(dir / "o.skn"));
+  EXPECT_FALSE(FileExists(dir / "o.png"));
   EXPECT_EQ(Tool({"pack", dir / "two"}).code, 2);
   EXPECT_EQ(Tool({}).code, 2);
 }
@@ -102,4 +108,44 @@ TEST(SkinTool, UnpackNeverWritesOutsideItsFolder) {
   EXPECT_EQ(run.code, 1);
   EXPECT_NE(run.err.find("not a plain file name"), std::string::npos);
   EXPECT_FALSE(FileExists(dir / "evil.bmp"));
+}
+
+TEST(SkinSheet, DrawsEachFrameTwiceItsSizeBetweenGridLines) {
+  // Three 2 x 2 frames of a check box picture: red, green, blue.
+  TBitmap boxes(6, 2);
+  for (int x = 0; x < 6; ++x)
+    for (int y = 0; y < 2; ++y)
+      boxes.SetPixel(x, y, x < 2 ? clRed : x < 4 ? clLime : clBlue);
+  TMemoryStream bmp;
+  boxes.SaveToStream(bmp);
+  TMemoryStream package;
+  WriteSkinPackage({{"skin.ini", "[TitlebarSkin]\nSkinName=Sheet\n[Buttons]\nCheckButton=boxes.bmp\n"
+                                 "CheckButtonFrame=3\n"},
+                    {"boxes.bmp", std::string(bmp.Bytes().begin(), bmp.Bytes().end())}},
+                   package);
+  TSkinData skin;
+  skin.Package().LoadFromStream(package);
+  ASSERT_TRUE(skin.LoadSkin());
+  TSkinReader reader;
+  ASSERT_TRUE(reader.Loadfromstream(&package));
+  const TBitmap sheet = SkinSheet(skin, reader, "a test");
+
+  int x0 = -1, y0 = -1;
+  for (int y = 0; y < sheet.Height() && x0 < 0; ++y)
+    for (int x = 0; x < sheet.Width() && x0 < 0; ++x)
+      if (sheet.GetPixel(x, y) == clRed)
+        x0 = x, y0 = y;
+  ASSERT_GE(x0, 1);
+  const TColor grid = sheet.GetPixel(x0 - 1, y0);
+  EXPECT_NE(grid, clRed);
+  EXPECT_EQ(sheet.GetPixel(x0, y0 - 1), grid);
+  for (int frame = 0; frame < 3; ++frame) {
+    const int left = x0 + frame * 5;
+    const TColor colour = frame == 0 ? clRed : frame == 1 ? clLime : clBlue;
+    for (int dy = 0; dy < 4; ++dy)
+      for (int dx = 0; dx < 4; ++dx)
+        ASSERT_EQ(sheet.GetPixel(left + dx, y0 + dy), colour) << frame << ": " << dx << "," << dy;
+    EXPECT_EQ(sheet.GetPixel(left + 4, y0), grid) << frame;
+    EXPECT_EQ(sheet.GetPixel(left, y0 + 4), grid) << frame;
+  }
 }

@@ -1,7 +1,7 @@
 #include "Capture.h"
 
-#include "PngWriter.h"
 #include "Win32Error.h"
+#include "framework/core/PngWriter.h"
 #include "framework/core/Streams.h"
 #include "framework/core/Texts.h"
 

@@ -1,5 +1,7 @@
 #include "PngWriter.h"
 
+#include "Bitmap.h"
+
 #include <libdeflate.h>
 
 #include <memory>
@@ -26,9 +28,9 @@ void Chunk(std::vector<uint8_t> &out, const char type[4], const uint8_t *data, s
 struct CompressorDeleter {
   void operator()(libdeflate_compressor *compressor) const { libdeflate_free_compressor(compressor); }
 };
-} // namespace
 
-std::vector<uint8_t> EncodePng(int width, int height, const uint32_t *pixels) {
+// `rgb(x, y, out)` writes pixel (x, y) as three bytes, red first.
+template <typename PixelRgb> std::vector<uint8_t> Encode(int width, int height, PixelRgb rgb) {
   if (width <= 0 || height <= 0)
     throw std::invalid_argument("EncodePng: empty picture");
   // Filter type 0 (none) before each row of RGB bytes.
@@ -37,12 +39,8 @@ std::vector<uint8_t> EncodePng(int width, int height, const uint32_t *pixels) {
   for (int y = 0; y < height; ++y) {
     uint8_t *row = raw.data() + rowBytes * static_cast<size_t>(y);
     row[0] = 0;
-    const uint32_t *source = pixels + static_cast<size_t>(y) * static_cast<size_t>(width);
-    for (int x = 0; x < width; ++x) {
-      row[1 + 3 * x] = static_cast<uint8_t>(source[x] >> 16);
-      row[2 + 3 * x] = static_cast<uint8_t>(source[x] >> 8);
-      row[3 + 3 * x] = static_cast<uint8_t>(source[x]);
-    }
+    for (int x = 0; x < width; ++x)
+      rgb(x, y, row + 1 + 3 * x);
   }
   std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor(libdeflate_alloc_compressor(6));
   if (!compressor)
@@ -65,6 +63,26 @@ std::vector<uint8_t> EncodePng(int width, int height, const uint32_t *pixels) {
   Chunk(png, "IDAT", compressed.data(), size);
   Chunk(png, "IEND", nullptr, 0);
   return png;
+}
+} // namespace
+
+std::vector<uint8_t> EncodePng(int width, int height, const uint32_t *pixels) {
+  return Encode(width, height, [&](int x, int y, uint8_t *out) {
+    const uint32_t pixel = pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
+    out[0] = static_cast<uint8_t>(pixel >> 16);
+    out[1] = static_cast<uint8_t>(pixel >> 8);
+    out[2] = static_cast<uint8_t>(pixel);
+  });
+}
+
+std::vector<uint8_t> EncodePng(const TBitmap &bitmap) {
+  const int step = bitmap.BytesPerPixel();
+  return Encode(bitmap.Width(), bitmap.Height(), [&](int x, int y, uint8_t *out) {
+    const uint8_t *pixel = bitmap.ScanLine(y) + x * step;
+    out[0] = pixel[2];
+    out[1] = pixel[1];
+    out[2] = pixel[0];
+  });
 }
 
 } // namespace zorvex
