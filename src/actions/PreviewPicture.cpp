@@ -6,6 +6,7 @@
 
 #include "framework/core/Bitmap.h"
 #include "framework/core/Exceptions.h"
+#include "framework/core/Streams.h"
 
 namespace zorvex {
 
@@ -52,9 +53,18 @@ template <typename ReadRow> RgbImage Scale(int sourceWidth, int sourceHeight, Pr
   return out;
 }
 
+// A bitmap is held whole while it is scaled: pictures that would take more
+// than a JPEG decoder may are refused from their header.
+constexpr int64_t kMaxBitmapBytes = 256 << 20;
+
 std::optional<RgbImage> LoadBitmapPreview(const std::string &path, int box) {
+  TFileStream file(path, fm::OpenRead | fm::ShareDenyWrite);
+  const TBitmapHeader header = ReadBitmapHeader(file);
+  const TPixelFormat format = header.bitCount == 32 ? TPixelFormat::pf32bit : TPixelFormat::pf24bit;
+  if (int64_t{TBitmap::RowStrideFor(header.width, format)} * header.height > kMaxBitmapBytes)
+    return std::nullopt;
   TBitmap bitmap;
-  bitmap.LoadFromFile(path);
+  bitmap.LoadFromStream(file);
   if (bitmap.Empty())
     return std::nullopt;
   const int bytes = bitmap.BytesPerPixel();

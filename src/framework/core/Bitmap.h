@@ -3,7 +3,9 @@
 // padded to a multiple of 4 bytes (the layout a 32-bit-aligned DIB expects),
 // pixels as blue, green, red (and a fourth byte in the 32-bit format).
 // Reads Windows BMP files of 1, 4, 8, 16, 24 and 32 bits per pixel, bottom-up
-// or top-down, with any of the usual info headers; writes 24- or 32-bit BMP.
+// or top-down, run-length coded (RLE8, RLE4) or not, with any of the usual
+// info headers; writes 24- or 32-bit BMP. Reading takes the headers first and
+// then only the bytes they say the pixels need, whatever the file's size.
 
 #include <cstdint>
 #include <string>
@@ -89,5 +91,18 @@ private:
 
 // Largest number of pixels a bitmap may hold (a 16384 x 16384 picture).
 constexpr int64_t MaxBitmapPixels = int64_t{1} << 28;
+
+// What the headers of a BMP file say about its picture.
+struct TBitmapHeader {
+  int width = 0;
+  int height = 0;
+  int bitCount = 0;
+  uint32_t compression = 0; // 0 none, 1 RLE8, 2 RLE4, 3 and 6 channel masks
+};
+
+// Reads and checks the headers of the BMP file at the stream's position,
+// without its pixels, and leaves the position as it was. EInvalidGraphic for
+// a malformed one.
+TBitmapHeader ReadBitmapHeader(TStream &stream);
 
 } // namespace zorvex
