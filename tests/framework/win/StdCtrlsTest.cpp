@@ -4,7 +4,10 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "framework/win/Buttons.h"
+#include "framework/win/Capture.h"
 #include "framework/win/ComCtrls.h"
 #include "framework/win/ExtCtrls.h"
 #include "support/GuiTest.h"
@@ -167,6 +170,50 @@ TEST_F(StdCtrlsTest, RichEditLinesKeepTheFormatInForceWhenAdded) {
   EXPECT_FALSE(rich->LineParagraph(3).Bullets);
   rich->ClearLines();
   EXPECT_EQ(rich->LineCount(), 0);
+}
+
+TEST_F(StdCtrlsTest, RichEditBulletsAreDrawnAsBullets) {
+  auto *rich = new TRichEdit(form);
+  rich->SetParent(form);
+  rich->SetBounds(0, 0, 400, 100);
+  form->Show();
+  rich->SetParagraph(TParaAttributes{true, 20});
+  rich->AddLine("Item");
+  ::SetFocus(form->Handle()); // no caret in the picture
+  // The first mark of the line is the bullet: a small round blob half way up
+  // the text, not a sign as tall as the letters.
+  const TDibBitmap shot = CaptureWindow(rich->Handle(), false);
+  const auto dark = [&](int x, int y) { return (shot.Pixel(x, y) & 0xFF) < 0x80; };
+  int left = -1, right = -1, top = shot.Height(), bottom = -1;
+  for (int x = 0; x < shot.Width() - 20; ++x) {
+    bool any = false;
+    for (int y = 0; y < shot.Height() - 20; ++y)
+      if (dark(x, y)) {
+        any = true;
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+      }
+    if (any && left < 0)
+      left = x;
+    if (any)
+      right = x;
+    else if (left >= 0)
+      break;
+  }
+  ASSERT_GE(left, 0);
+  // The letters of the line, for their height.
+  int textTop = shot.Height(), textBottom = -1;
+  for (int x = right + 1; x < shot.Width() - 20; ++x)
+    for (int y = 0; y < shot.Height() - 20; ++y)
+      if (dark(x, y)) {
+        textTop = std::min(textTop, y);
+        textBottom = std::max(textBottom, y);
+      }
+  const int width = right - left + 1, height = bottom - top + 1;
+  EXPECT_LE(height, width + 1);
+  EXPECT_LT(height * 2, textBottom - textTop + 1);
+  EXPECT_GT(top, textTop);
+  EXPECT_LT(bottom, textBottom);
 }
 
 TEST_F(StdCtrlsTest, ATimerTicksFromTheMessageLoop) {
