@@ -1,6 +1,7 @@
 #include "PreviewPicture.h"
 
 #include <algorithm>
+#include <climits>
 #include <new>
 #include <vector>
 
@@ -53,18 +54,15 @@ template <typename ReadRow> RgbImage Scale(int sourceWidth, int sourceHeight, Pr
   return out;
 }
 
-// A bitmap is held whole while it is scaled: pictures that would take more
-// than a JPEG decoder may are refused from their header.
-constexpr int64_t kMaxBitmapBytes = 256 << 20;
+// A bitmap is held whole while it is scaled: pictures that could take more
+// than a JPEG decoder may (256 MB at four bytes a pixel) are refused from
+// their header.
+constexpr TBitmapLimits kPreviewBitmapLimits = {INT32_MAX, INT32_MAX, 64 << 20};
 
 std::optional<RgbImage> LoadBitmapPreview(const std::string &path, int box) {
   TFileStream file(path, fm::OpenRead | fm::ShareDenyWrite);
-  const TBitmapHeader header = ReadBitmapHeader(file);
-  const TPixelFormat format = header.bitCount == 32 ? TPixelFormat::pf32bit : TPixelFormat::pf24bit;
-  if (int64_t{TBitmap::RowStrideFor(header.width, format)} * header.height > kMaxBitmapBytes)
-    return std::nullopt;
   TBitmap bitmap;
-  bitmap.LoadFromStream(file);
+  bitmap.LoadFromStream(file, kPreviewBitmapLimits);
   if (bitmap.Empty())
     return std::nullopt;
   const int bytes = bitmap.BytesPerPixel();

@@ -1,5 +1,6 @@
 #include "MainActionHost.h"
 
+#include "Language.h"
 #include "ZorvexFP.h"
 #include "actions/DoublesGrid.h"
 #include "actions/PreviewPicture.h"
@@ -7,7 +8,6 @@
 #include "actions/ShellFiles.h"
 #include "framework/core/Yield.h"
 #include "framework/win/Printers.h"
-#include "scan/Language.h"
 #include "scan/ResultTables.h"
 #include "scan/ScanPipeline.h"
 

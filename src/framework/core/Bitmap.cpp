@@ -149,13 +149,23 @@ namespace {
 constexpr uint32_t BI_RLE8 = 1;
 constexpr uint32_t BI_RLE4 = 2;
 
+// What the headers say about the picture.
+struct TBitmapHeader {
+  int width = 0;
+  int height = 0;
+  int bitCount = 0;
+  uint32_t compression = BI_RGB;
+};
+
 // Everything a BMP file says before its pixels, checked.
 struct ParsedHeader {
   TBitmapHeader header;
   bool topDown = false;
   uint32_t fileSize = 0;
   uint32_t pixelsAt = 0;
-  int64_t rowBytes = 0; // uncompressed rows, padded to 4 bytes
+  int64_t rowBytes = 0;      // uncompressed rows, padded to 4 bytes
+  std::vector<uint8_t> info; // the info header
+  uint32_t colorsUsed = 0;
   uint32_t masks[4] = {0, 0, 0, 0};
   std::vector<TColor> palette; // 2^bitCount entries for indexed pictures
 };
@@ -169,10 +179,9 @@ void ReadAt(TStream &stream, int64_t start, int64_t available, int64_t offset, u
   stream.ReadBuffer(to, count);
 }
 
-// The file header, the info header (12 bytes in the oldest form, 40 or more
-// in every later one), the channel masks and the palette; only their bytes
-// are read.
-ParsedHeader ParseHeader(TStream &stream, int64_t start, int64_t size) {
+// The file header and the info header (12 bytes in the oldest form, 40 or
+// more in every later one); only their bytes are read.
+ParsedHeader ParseSizes(TStream &stream, int64_t start, int64_t size) {
   ParsedHeader parsed;
   uint8_t head[18];
   if (size < 14 + 12)
@@ -185,10 +194,10 @@ ParsedHeader ParseHeader(TStream &stream, int64_t start, int64_t size) {
   const uint32_t headerSize = U32(head + 14);
   if (headerSize != 12 && (headerSize < 40 || headerSize > 1024))
     Invalid();
-  std::vector<uint8_t> infoBytes(headerSize);
-  std::memcpy(infoBytes.data(), head + 14, 4);
-  ReadAt(stream, start, size, 18, infoBytes.data() + 4, headerSize - 4);
-  const uint8_t *info = infoBytes.data();
+  parsed.info.resize(headerSize);
+  std::memcpy(parsed.info.data(), head + 14, 4);
+  ReadAt(stream, start, size, 18, parsed.info.data() + 4, headerSize - 4);
+  const uint8_t *info = parsed.info.data();
   TBitmapHeader &header = parsed.header;
   int64_t width, height;
   if (headerSize == 12) {
@@ -201,7 +210,7 @@ ParsedHeader ParseHeader(TStream &stream, int64_t start, int64_t size) {
     header.bitCount = U16(info + 14);
     header.compression = U32(info + 16);
   }
-  const uint32_t colorsUsed = headerSize == 12 ? 0 : U32(info + 32);
+  parsed.colorsUsed = headerSize == 12 ? 0 : U32(info + 32);
   parsed.topDown = height < 0;
   height = height < 0 ? -height : height;
   if (width <= 0 || height <= 0 || width * height > MaxBitmapPixels)
@@ -211,6 +220,18 @@ ParsedHeader ParseHeader(TStream &stream, int64_t start, int64_t size) {
   const int bitCount = header.bitCount;
   if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32)
     Invalid();
+  return parsed;
+}
+
+// Then the channel masks and the palette, and whether the pixels are there;
+// only their bytes are read.
+ParsedHeader ParseHeader(TStream &stream, int64_t start, int64_t size) {
+  ParsedHeader parsed = ParseSizes(stream, start, size);
+  const TBitmapHeader &header = parsed.header;
+  const int bitCount = header.bitCount;
+  const int64_t width = header.width, height = header.height;
+  const uint32_t headerSize = static_cast<uint32_t>(parsed.info.size()), colorsUsed = parsed.colorsUsed;
+  const uint8_t *info = parsed.info.data();
 
   // Channel masks: given by the header or after it, or the defaults.
   int64_t tableAt = 14 + headerSize;
@@ -408,14 +429,22 @@ int64_t DecodeRuns(TStream &stream, int64_t start, int64_t size, const ParsedHea
 
 } // namespace
 
-TBitmapHeader ReadBitmapHeader(TStream &stream) {
-  const int64_t start = stream.Position();
-  const TBitmapHeader header = ParseHeader(stream, start, stream.Size() - start).header;
-  stream.SetPosition(start);
-  return header;
+bool TBitmap::ReadBitmapSize(const uint8_t *bytes, int64_t size, int &width, int &height) {
+  TMemoryStream stream;
+  stream.WriteBuffer(bytes, std::min<int64_t>(size, 14 + 1024));
+  try {
+    const TBitmapHeader header = ParseSizes(stream, 0, stream.Size()).header;
+    width = header.width;
+    height = header.height;
+    return true;
+  } catch (const EInvalidGraphic &) {
+    return false;
+  }
 }
 
-void TBitmap::LoadFromStream(TStream &stream) {
+void TBitmap::LoadFromStream(TStream &stream) { LoadFromStream(stream, AnyBitmap); }
+
+void TBitmap::LoadFromStream(TStream &stream, const TBitmapLimits &limits) {
   const int64_t start = stream.Position();
   const int64_t size = stream.Size() - start;
   if (size <= 0) {
@@ -424,6 +453,9 @@ void TBitmap::LoadFromStream(TStream &stream) {
   }
   const ParsedHeader parsed = ParseHeader(stream, start, size);
   const TBitmapHeader &header = parsed.header;
+  if (header.width > limits.MaxWidth || header.height > limits.MaxHeight ||
+      int64_t{header.width} * header.height > limits.MaxPixels)
+    Invalid();
   TBitmap loaded(0, 0, header.bitCount == 32 ? TPixelFormat::pf32bit : TPixelFormat::pf24bit);
   loaded.SetSize(header.width, header.height);
   const bool runs = header.compression == BI_RLE8 || header.compression == BI_RLE4;
@@ -433,6 +465,42 @@ void TBitmap::LoadFromStream(TStream &stream) {
   // Leave the stream after this bitmap when its header says where that is.
   const int64_t end = std::max<int64_t>(parsed.fileSize, parsed.pixelsAt + pixelBytes);
   stream.SetPosition(start + std::min(end, size));
+}
+
+void TBitmap::LoadFromDib(const uint8_t *data, size_t size) {
+  if (size < 16)
+    Invalid();
+  // The pixels follow the info header, the colour masks of a plain
+  // 40-byte header and the palette; a file header says where that is.
+  const uint32_t headerSize = U32(data);
+  int64_t pixelsAt = 14 + static_cast<int64_t>(headerSize);
+  if (headerSize == 12) {
+    const int bits = U16(data + 10);
+    if (bits <= 8)
+      pixelsAt += 3 * (int64_t{1} << bits);
+  } else if (size >= 36) {
+    const int bits = U16(data + 14);
+    const uint32_t compression = U32(data + 16), colorsUsed = U32(data + 32);
+    if (headerSize == 40 && compression == BI_BITFIELDS)
+      pixelsAt += 12;
+    else if (headerSize == 40 && compression == BI_ALPHABITFIELDS)
+      pixelsAt += 16;
+    if (bits <= 8) {
+      const int64_t entries = int64_t{1} << bits;
+      pixelsAt += 4 * (colorsUsed && colorsUsed < entries ? colorsUsed : entries);
+    }
+  }
+  if (pixelsAt > UINT32_MAX)
+    Invalid();
+  std::vector<uint8_t> file = {'B', 'M'};
+  Put32(file, static_cast<uint32_t>(std::min<uint64_t>(14 + uint64_t{size}, UINT32_MAX)));
+  Put32(file, 0);
+  Put32(file, static_cast<uint32_t>(pixelsAt));
+  file.insert(file.end(), data, data + size);
+  TMemoryStream stream;
+  stream.WriteBuffer(file.data(), static_cast<int64_t>(file.size()));
+  stream.SetPosition(0);
+  LoadFromStream(stream);
 }
 
 void TBitmap::SaveToStream(TStream &stream) const {

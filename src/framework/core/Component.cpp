@@ -25,14 +25,18 @@ TComponent::~TComponent() {
     auto &theirs = watcher->watchers_;
     theirs.erase(std::remove(theirs.begin(), theirs.end(), this), theirs.end());
   }
-  // Owned components go last first, each leaving the list before it is freed.
+  DestroyComponents();
+  if (owner_)
+    owner_->RemoveComponent(this);
+}
+
+void TComponent::DestroyComponents() {
+  // Each leaves the list before it is freed.
   while (!components_.empty()) {
     TComponent *child = components_.back();
     RemoveComponent(child);
     delete child;
   }
-  if (owner_)
-    owner_->RemoveComponent(this);
 }
 
 TComponent *TComponent::FindComponent(const std::string &name) const {
@@ -51,6 +55,14 @@ void TComponent::SetName(const std::string &name) {
       throw Exception("A component named " + name + " already exists");
   }
   name_ = name;
+}
+
+const TPropertyTable &TComponent::ClassProperties() {
+  static const auto table = TPublished<TComponent>()
+                                .String("Name", &TComponent::Name, &TComponent::SetName)
+                                .Stored(false)
+                                .Integer("Tag", &TComponent::Tag, &TComponent::SetTag);
+  return table;
 }
 
 void TComponent::SetLoading(bool loading) { SetState(cs::Loading, loading); }
@@ -81,6 +93,14 @@ void TComponent::FreeNotification(TComponent *component) {
     watchers_.push_back(component);
   if (std::find(component->watchers_.begin(), component->watchers_.end(), this) == component->watchers_.end())
     component->watchers_.push_back(this);
+}
+
+void TComponent::RemoveFreeNotification(TComponent *component) {
+  if (!component)
+    return;
+  watchers_.erase(std::remove(watchers_.begin(), watchers_.end(), component), watchers_.end());
+  auto &theirs = component->watchers_;
+  theirs.erase(std::remove(theirs.begin(), theirs.end(), this), theirs.end());
 }
 
 void TComponent::Notification(TComponent *, TOperation) {}

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Object.h"
+#include "PublishedProperties.h"
 
 namespace zorvex {
 
@@ -20,6 +21,8 @@ public:
   // Declares properties that are streamed by hand (binary data and the like).
   virtual void DefineProperties(TFiler &filer);
   virtual std::string ClassName() const { return "TPersistent"; }
+  // The class's published properties (see PublishedProperties.h); none here.
+  virtual const TPropertyTable *PublishedProperties() const { return nullptr; }
 };
 
 namespace cs {
@@ -52,15 +55,26 @@ public:
 
   unsigned ComponentState() const { return state_; }
   void SetLoading(bool loading);
+  // Set while the filer reads the component's properties.
+  void SetReading(bool reading) { SetState(cs::Reading, reading); }
+  // A component being edited at design time (a build tool) rather than run.
+  void SetDesigning(bool designing) { SetState(cs::Designing, designing); }
   // Called once the component's designed properties have all been read.
   virtual void Loaded();
+
+  // Frees every owned component, last first.
+  void DestroyComponents();
 
   void InsertComponent(TComponent *component);
   void RemoveComponent(TComponent *component);
   // Asks to be told (Notification) when `component` goes away.
   void FreeNotification(TComponent *component);
+  void RemoveFreeNotification(TComponent *component);
 
   std::string ClassName() const override { return "TComponent"; }
+  // Name (carried by the component's header when streamed) and Tag.
+  static const TPropertyTable &ClassProperties();
+  const TPropertyTable *PublishedProperties() const override { return &ClassProperties(); }
 
 protected:
   // Told when an owned or watched component is inserted or removed.
@@ -68,7 +82,7 @@ protected:
   void SetState(unsigned flags, bool on) { state_ = on ? (state_ | flags) : (state_ & ~flags); }
 
 private:
-  TComponent *owner_ = nullptr;        // not owned
+  TComponent *owner_ = nullptr;          // not owned
   std::vector<TComponent *> components_; // owned
   std::vector<TComponent *> watchers_;   // not owned
   std::string name_;

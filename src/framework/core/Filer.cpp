@@ -3,6 +3,11 @@
 #include "Collection.h"
 #include "Exceptions.h"
 #include "Streams.h"
+#include "Strings.h"
+#include "Texts.h"
+
+#include <cstring>
+#include <utility>
 
 namespace zorvex {
 
@@ -54,6 +59,22 @@ void TWriter::WriteString(const std::string &value) {
 
 void TWriter::WriteBoolean(bool value) { WriteValue(value ? TValueType::vaTrue : TValueType::vaFalse); }
 
+void TWriter::WriteIdent(const std::string &value) {
+  if (value.empty() || value.size() > 255)
+    throw EWriteError("Invalid identifier '" + value + "'");
+  WriteValue(TValueType::vaIdent);
+  PutInt(stream_, static_cast<int64_t>(value.size()), 1);
+  stream_.WriteBuffer(value.data(), static_cast<int64_t>(value.size()));
+}
+
+void TWriter::WriteSet(uint64_t bits, const std::vector<std::string> &valueNames) {
+  WriteValue(TValueType::vaSet);
+  for (size_t i = 0; i < valueNames.size() && i < 64; ++i)
+    if (bits & (uint64_t{1} << i))
+      WritePropName(valueNames[i]);
+  PutInt(stream_, 0, 1);
+}
+
 void TWriter::WriteBinary(const std::function<void(TStream &)> &writeData) {
   TMemoryStream data;
   writeData(data);
@@ -77,28 +98,112 @@ void TWriter::WritePropName(const std::string &name) {
 void TWriter::DefineProperty(const std::string &name, TReaderProc, TWriterProc writeData, bool hasData) {
   if (!hasData || !writeData)
     return;
-  WritePropName(name);
+  WritePropName(prefix_ + name);
   writeData(*this);
 }
 
 void TWriter::DefineBinaryProperty(const std::string &name, TStreamProc, TStreamProc writeData, bool hasData) {
   if (!hasData || !writeData)
     return;
-  WritePropName(name);
+  WritePropName(prefix_ + name);
   WriteBinary(writeData);
 }
 
 void TWriter::WriteProperties(TPersistent &instance) {
-  instance.DefineProperties(*this);
+  WritePropertiesOf(instance);
   WriteListEnd();
 }
 
-void TWriter::WriteCollection(TCollection &collection) {
-  WriteValue(TValueType::vaCollection);
-  for (int i = 0; i < collection.Count(); ++i) {
-    WriteListBegin();
-    WriteProperties(*collection.Items(i));
+void TWriter::WritePropertiesOf(TPersistent &instance) {
+  if (const TPropertyTable *table = instance.PublishedProperties())
+    for (const TPropertyInfo *info : table->All())
+      if (info->IsStored())
+        WritePublished(instance, *info);
+  instance.DefineProperties(*this);
+}
+
+void TWriter::WritePublished(TPersistent &instance, const TPropertyInfo &info) {
+  const std::string name = prefix_ + info.Name();
+  switch (info.Kind()) {
+  case TPropertyKind::String:
+    WritePropName(name);
+    WriteString(info.GetString(instance));
+    break;
+  case TPropertyKind::Integer:
+    WritePropName(name);
+    WriteInteger(info.GetOrdinal(instance));
+    break;
+  case TPropertyKind::Boolean:
+    WritePropName(name);
+    WriteBoolean(info.GetOrdinal(instance) != 0);
+    break;
+  case TPropertyKind::Enumeration: {
+    const int64_t value = info.GetOrdinal(instance);
+    if (value < 0 || value >= static_cast<int64_t>(info.ValueNames().size()))
+      throw EWriteError("Property " + name + " holds an unnamed value");
+    WritePropName(name);
+    WriteIdent(info.ValueNames()[static_cast<size_t>(value)]);
+    break;
   }
+  case TPropertyKind::Set:
+    WritePropName(name);
+    WriteSet(static_cast<uint64_t>(info.GetOrdinal(instance)), info.ValueNames());
+    break;
+  case TPropertyKind::Object: {
+    TObject *object = info.GetObject(instance);
+    if (auto *strings = dynamic_cast<TStrings *>(object)) {
+      WritePropName(name);
+      WriteListBegin();
+      for (int i = 0; i < strings->Count(); ++i)
+        WriteString(strings->Get(i));
+      WriteListEnd();
+    } else if (auto *collection = dynamic_cast<TCollection *>(object)) {
+      WritePropName(name);
+      WriteCollection(*collection);
+    } else if (auto *nested = dynamic_cast<TPersistent *>(object)) {
+      const std::string outer = prefix_;
+      prefix_ = name + ".";
+      try {
+        WritePropertiesOf(*nested);
+      } catch (...) {
+        prefix_ = outer;
+        throw;
+      }
+      prefix_ = outer;
+    }
+    break;
+  }
+  }
+}
+
+void TWriter::WriteCollection(TCollection &collection) {
+  // Items are lists of their own: their names carry no outer prefix.
+  const std::string outer = std::exchange(prefix_, std::string());
+  try {
+    WriteValue(TValueType::vaCollection);
+    for (int i = 0; i < collection.Count(); ++i) {
+      WriteListBegin();
+      WriteProperties(*collection.Items(i));
+    }
+    WriteListEnd();
+  } catch (...) {
+    prefix_ = outer;
+    throw;
+  }
+  prefix_ = outer;
+}
+
+void TWriter::WriteComponent(TComponent &component) {
+  WriteString(component.ClassName());
+  WriteString(component.Name());
+  WriteProperties(component);
+}
+
+void TWriter::WriteDesign(const std::vector<TComponent *> &components) {
+  stream_.WriteBuffer(DesignSignature, 4);
+  WriteListBegin();
+  for (TComponent *component : components)
+    WriteComponent(*component);
   WriteListEnd();
 }
 
@@ -183,6 +288,25 @@ bool TReader::ReadBoolean() {
   return type == TValueType::vaTrue;
 }
 
+std::string TReader::ReadIdent() {
+  Expect(TValueType::vaIdent);
+  return ReadPropName();
+}
+
+uint64_t TReader::ReadSet(const std::vector<std::string> &valueNames) {
+  Expect(TValueType::vaSet);
+  uint64_t bits = 0;
+  for (std::string member = ReadPropName(); !member.empty(); member = ReadPropName()) {
+    size_t index = 0;
+    while (index < valueNames.size() && !SameTextAZ(valueNames[index], member))
+      ++index;
+    if (index >= valueNames.size() || index >= 64)
+      throw EReadError("Invalid property value: no set member " + member);
+    bits |= uint64_t{1} << index;
+  }
+  return bits;
+}
+
 void TReader::ReadListBegin() { Expect(TValueType::vaList); }
 void TReader::ReadListEnd() { Expect(TValueType::vaNull); }
 bool TReader::EndOfList() { return NextValue() == TValueType::vaNull; }
@@ -199,10 +323,13 @@ void TReader::DefineProperty(const std::string &name, TReaderProc readData, TWri
   if (found_ || name != wanted_)
     return;
   found_ = true;
+  const std::string name_read = wanted_; // nested reads reuse wanted_
   if (readData)
     readData(*this);
   else
     SkipValue();
+  wanted_ = name_read;
+  found_ = true;
 }
 
 void TReader::DefineBinaryProperty(const std::string &name, TStreamProc readData, TStreamProc, bool) {
@@ -220,15 +347,63 @@ void TReader::DefineBinaryProperty(const std::string &name, TStreamProc readData
 }
 
 void TReader::ReadProperties(TPersistent &instance) {
-  while (!EndOfList()) {
-    wanted_ = ReadPropName();
-    found_ = false;
-    instance.DefineProperties(*this);
-    if (!found_)
-      throw EReadError("Error reading " + instance.ClassName() + "." + wanted_ + ": Property " + wanted_ +
-                       " does not exist");
-  }
+  while (!EndOfList())
+    ReadProperty(instance, ReadPropName());
   ReadListEnd();
+}
+
+void TReader::ReadProperty(TPersistent &instance, const std::string &name) {
+  if (const TPropertyTable *table = instance.PublishedProperties()) {
+    const size_t dot = name.find('.');
+    const TPropertyInfo *info = table->Find(dot == std::string::npos ? name : name.substr(0, dot));
+    if (info && dot != std::string::npos && info->Kind() == TPropertyKind::Object) {
+      if (auto *nested = dynamic_cast<TPersistent *>(info->GetObject(instance))) {
+        ReadProperty(*nested, name.substr(dot + 1));
+        return;
+      }
+    } else if (info && dot == std::string::npos && (info->Kind() == TPropertyKind::Object || !info->ReadOnly())) {
+      ReadPublished(instance, *info);
+      return;
+    }
+  }
+  wanted_ = name;
+  found_ = false;
+  instance.DefineProperties(*this);
+  if (!found_)
+    throw EReadError("Error reading " + instance.ClassName() + "." + name + ": Property " + name + " does not exist");
+}
+
+void TReader::ReadPublished(TPersistent &instance, const TPropertyInfo &info) {
+  switch (info.Kind()) {
+  case TPropertyKind::String: info.SetString(instance, ReadString()); break;
+  case TPropertyKind::Integer: info.SetOrdinal(instance, ReadInteger()); break;
+  case TPropertyKind::Boolean: info.SetOrdinal(instance, ReadBoolean() ? 1 : 0); break;
+  case TPropertyKind::Enumeration: {
+    const std::string ident = ReadIdent();
+    const int value = info.ValueOf(ident);
+    if (value < 0)
+      throw EReadError("Invalid property value " + ident + " of " + info.Name());
+    info.SetOrdinal(instance, value);
+    break;
+  }
+  case TPropertyKind::Set: info.SetOrdinal(instance, static_cast<int64_t>(ReadSet(info.ValueNames()))); break;
+  case TPropertyKind::Object: {
+    TObject *object = info.GetObject(instance);
+    if (auto *strings = dynamic_cast<TStrings *>(object)) {
+      // Stored lines replace what the list held, defaults included.
+      ReadListBegin();
+      strings->Clear();
+      while (!EndOfList())
+        strings->Add(ReadString());
+      ReadListEnd();
+    } else if (auto *collection = dynamic_cast<TCollection *>(object)) {
+      ReadCollection(*collection);
+    } else {
+      throw EReadError("Property " + info.Name() + " cannot be read");
+    }
+    break;
+  }
+  }
 }
 
 void TReader::ReadCollection(TCollection &collection) {
@@ -241,6 +416,38 @@ void TReader::ReadCollection(TCollection &collection) {
   ReadListEnd();
 }
 
+void TReader::ReadDesign(TComponent &owner) {
+  char signature[4] = {};
+  ReadBytes(signature, 4);
+  if (std::memcmp(signature, DesignSignature, 4) != 0)
+    throw EReadError("Invalid stream format");
+  std::vector<TComponent *> read;
+  try {
+    ReadListBegin();
+    while (!EndOfList()) {
+      const std::string className = ReadString();
+      const std::string name = ReadString();
+      TComponent *component = owner.FindComponent(name);
+      if (!component || component->ClassName() != className)
+        throw EReadError("Error reading design: no " + className + " named " + name);
+      component->SetLoading(true);
+      component->SetReading(true);
+      read.push_back(component);
+      ReadProperties(*component);
+      component->SetReading(false);
+    }
+    ReadListEnd();
+  } catch (...) {
+    for (TComponent *component : read) {
+      component->SetReading(false);
+      component->SetLoading(false);
+    }
+    throw;
+  }
+  for (TComponent *component : read)
+    component->Loaded();
+}
+
 void TReader::SkipValue() {
   const TValueType type = NextValue();
   switch (type) {
@@ -251,6 +458,12 @@ void TReader::SkipValue() {
   case TValueType::vaLString: ReadString(); break;
   case TValueType::vaFalse:
   case TValueType::vaTrue: ReadBoolean(); break;
+  case TValueType::vaIdent: ReadIdent(); break;
+  case TValueType::vaSet:
+    ReadValue();
+    while (!ReadPropName().empty()) {
+    }
+    break;
   case TValueType::vaBinary: {
     ReadValue();
     stream_.Seek(ReadLength32(), SeekOrigin::Current);

@@ -36,29 +36,30 @@ std::string TPrinter::RedirectPageFile(int page) const {
   return redirect_.substr(0, stem) + "-" + std::to_string(page) + redirect_.substr(stem);
 }
 
-void TPrinter::StartMetafilePage() {
+void TPrinter::StartMetafilePage(int page) {
   // An A4 page, 210 x 297 mm, at 300 dots per inch.
   RECT frame{0, 0, 21000, 29700}; // hundredths of a millimetre
-  const std::string path = RedirectPageFile(page_);
-  dc_ = CreateEnhMetaFileW(nullptr, Wide(path).c_str(), &frame, Wide(title_).c_str());
-  if (!dc_) {
+  const std::string path = RedirectPageFile(page);
+  metafileDC_.reset(CreateEnhMetaFileW(nullptr, Wide(path).c_str(), &frame, Wide(title_).c_str()));
+  if (!metafileDC_) {
     const DWORD error = GetLastError();
     throw EPrinter("Impression impossible : " + path + " : " + SystemErrorMessage(error));
   }
-  metafile_ = true;
+  pages_ = page;
+  const HDC dc = metafileDC_.get();
   // The metafile maps our 300-dpi pixels onto the page.
-  SetMapMode(dc_, MM_ANISOTROPIC);
-  SetWindowExtEx(dc_, pageWidth_, pageHeight_, nullptr);
-  const int hmm = GetDeviceCaps(dc_, HORZSIZE), vmm = GetDeviceCaps(dc_, VERTSIZE);
-  const int hres = GetDeviceCaps(dc_, HORZRES), vres = GetDeviceCaps(dc_, VERTRES);
-  SetViewportExtEx(dc_, hmm > 0 ? 210 * hres / hmm : pageWidth_, vmm > 0 ? 297 * vres / vmm : pageHeight_, nullptr);
-  canvas_.SetHandle(dc_);
+  SetMapMode(dc, MM_ANISOTROPIC);
+  SetWindowExtEx(dc, pageWidth_, pageHeight_, nullptr);
+  const int hmm = GetDeviceCaps(dc, HORZSIZE), vmm = GetDeviceCaps(dc, VERTSIZE);
+  const int hres = GetDeviceCaps(dc, HORZRES), vres = GetDeviceCaps(dc, VERTRES);
+  SetViewportExtEx(dc, hmm > 0 ? 210 * hres / hmm : pageWidth_, vmm > 0 ? 297 * vres / vmm : pageHeight_, nullptr);
+  // The canvas keeps its font, pen and brush from page to page.
+  canvas_.SetHandle(dc);
 }
 
 bool TPrinter::CloseMetafilePage() {
   canvas_.SetHandle(nullptr);
-  HENHMETAFILE file = CloseEnhMetaFile(dc_);
-  dc_ = nullptr;
+  HENHMETAFILE file = CloseEnhMetaFile(metafileDC_.release());
   if (!file)
     return false;
   DeleteEnhMetaFile(file);
@@ -66,46 +67,46 @@ bool TPrinter::CloseMetafilePage() {
 }
 
 void TPrinter::BeginDoc() {
-  if (dc_)
+  if (Printing())
     throw EPrinter("Impression en cours");
   if (!redirect_.empty()) {
     dpiX_ = dpiY_ = 300;
     pageWidth_ = 2480;
     pageHeight_ = 3508;
-    page_ = 1;
-    StartMetafilePage();
+    pages_ = 0;
+    StartMetafilePage(1);
   } else {
     const std::string name = DefaultPrinterName();
     if (name.empty())
       throw EPrinter("Il n'y a pas d'imprimante par d\xC3\xA9"
                      "faut actuellement s\xC3\xA9lectionn\xC3\xA9"
                      "e");
-    dc_ = CreateDCW(L"WINSPOOL", Wide(name).c_str(), nullptr, nullptr);
-    if (!dc_)
+    printerDC_.reset(CreateDCW(L"WINSPOOL", Wide(name).c_str(), nullptr, nullptr));
+    if (!printerDC_)
       throw EPrinter("Imprimante s\xC3\xA9lectionn\xC3\xA9"
                      "e non valide : " +
                      name);
+    const HDC dc = printerDC_.get();
     const std::wstring title = Wide(title_);
     DOCINFOW info{};
     info.cbSize = sizeof(info);
     info.lpszDocName = title.c_str();
-    if (StartDocW(dc_, &info) <= 0) {
+    if (StartDocW(dc, &info) <= 0) {
       const DWORD error = GetLastError();
       Release();
       throw EPrinter("Impression impossible : " + SystemErrorMessage(error));
     }
-    if (StartPage(dc_) <= 0) {
+    if (StartPage(dc) <= 0) {
       const DWORD error = GetLastError();
-      AbortDoc(dc_);
+      AbortDoc(dc);
       Release();
       throw EPrinter("Impression impossible : " + SystemErrorMessage(error));
     }
-    pageWidth_ = GetDeviceCaps(dc_, HORZRES);
-    pageHeight_ = GetDeviceCaps(dc_, VERTRES);
-    dpiX_ = GetDeviceCaps(dc_, LOGPIXELSX);
-    dpiY_ = GetDeviceCaps(dc_, LOGPIXELSY);
-    metafile_ = false;
-    canvas_.SetHandle(dc_);
+    pageWidth_ = GetDeviceCaps(dc, HORZRES);
+    pageHeight_ = GetDeviceCaps(dc, VERTRES);
+    dpiX_ = GetDeviceCaps(dc, LOGPIXELSX);
+    dpiY_ = GetDeviceCaps(dc, LOGPIXELSY);
+    canvas_.SetHandle(dc);
   }
   canvas_.Font() = TFont();
   // Points on paper: the canvas font follows the device's resolution.
@@ -113,32 +114,32 @@ void TPrinter::BeginDoc() {
 }
 
 void TPrinter::NewPage() {
-  if (!dc_)
+  if (!Printing())
     throw EPrinter("Pas d'impression en cours");
-  if (metafile_) {
-    // The canvas keeps its font, pen and brush for the next page's device.
+  if (metafileDC_) {
     if (!CloseMetafilePage())
-      RaiseLastOSError("CloseEnhMetaFile " + RedirectPageFile(page_));
-    ++page_;
-    StartMetafilePage();
+      RaiseLastOSError("CloseEnhMetaFile " + RedirectPageFile(pages_));
+    StartMetafilePage(pages_ + 1);
     return;
   }
-  if (EndPage(dc_) <= 0 || StartPage(dc_) <= 0) {
+  const HDC dc = printerDC_.get();
+  if (EndPage(dc) <= 0 || StartPage(dc) <= 0) {
     const DWORD error = GetLastError();
     throw EPrinter("Impression impossible : " + SystemErrorMessage(error));
   }
 }
 
 void TPrinter::EndDoc() {
-  if (!dc_)
+  if (!Printing())
     throw EPrinter("Pas d'impression en cours");
-  if (metafile_) {
-    metafile_ = false; // the pages stay: the document is done
+  if (metafileDC_) {
+    pages_ = 0; // the pages stay: the document is done
     if (!CloseMetafilePage())
-      RaiseLastOSError("CloseEnhMetaFile " + RedirectPageFile(page_));
+      RaiseLastOSError("CloseEnhMetaFile " + redirect_);
     return;
   }
-  const bool ended = EndPage(dc_) > 0 && ::EndDoc(dc_) > 0;
+  const HDC dc = printerDC_.get();
+  const bool ended = EndPage(dc) > 0 && ::EndDoc(dc) > 0;
   const DWORD error = GetLastError();
   Release();
   if (!ended)
@@ -146,26 +147,23 @@ void TPrinter::EndDoc() {
 }
 
 void TPrinter::Abort() {
-  if (metafile_) {
-    if (dc_)
-      CloseMetafilePage();
-    metafile_ = false;
-    for (int page = 1; page <= page_; ++page)
+  if (pages_ > 0) {
+    canvas_.SetHandle(nullptr);
+    metafileDC_.reset();
+    for (int page = 1; page <= pages_; ++page)
       DeleteFileW(Wide(RedirectPageFile(page)).c_str());
-    page_ = 0;
+    pages_ = 0;
     return;
   }
-  if (!dc_)
+  if (!printerDC_)
     return;
-  AbortDoc(dc_);
+  AbortDoc(printerDC_.get());
   Release();
 }
 
 void TPrinter::Release() {
   canvas_.SetHandle(nullptr);
-  if (dc_)
-    DeleteDC(dc_);
-  dc_ = nullptr;
+  printerDC_.reset();
 }
 
 } // namespace zorvex

@@ -35,7 +35,7 @@ public:
   void EndDoc();
   // Drops the document being printed.
   void Abort();
-  bool Printing() const { return dc_ != nullptr; }
+  bool Printing() const { return Handle() != nullptr; }
   // Starts each document with an 8-point font for the device; give font
   // sizes on paper as heights: -MulDiv(points, PixelsPerInchY(), 72).
   TCanvas &Canvas() { return canvas_; }
@@ -54,15 +54,16 @@ public:
   std::string RedirectPageFile(int page) const;
 
 private:
+  HDC Handle() const { return printerDC_ ? printerDC_.get() : metafileDC_.get(); }
   void Release();
-  void StartMetafilePage();
+  void StartMetafilePage(int page);
   // Ends the metafile being drawn; false when it could not be written.
   bool CloseMetafilePage();
   std::string title_;
   std::string redirect_;
-  HDC dc_ = nullptr;
-  bool metafile_ = false;
-  int page_ = 0; // in a metafile document: the page being drawn, from 1
+  OwnedDC printerDC_;
+  OwnedMetafileDC metafileDC_;
+  int pages_ = 0; // metafiles made for the document under way
   TCanvas canvas_;
   int pageWidth_ = 0, pageHeight_ = 0, dpiX_ = 0, dpiY_ = 0;
 };

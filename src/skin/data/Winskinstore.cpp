@@ -54,6 +54,15 @@ void TSkinCollectionItem::LoadFromFile(const std::string &fileName) {
   data_->LoadFromFile(fileName);
 }
 
+const TPropertyTable &TSkinCollectionItem::ClassProperties() {
+  static const auto table = TPublished<TSkinCollectionItem>()
+                                .String("Name", &TSkinCollectionItem::Name, &TSkinCollectionItem::SetName)
+                                .String("SkinData", &TSkinCollectionItem::SkinData, &TSkinCollectionItem::SetSkinData)
+                                .Stored(false)
+                                .Integer("DataSize", &TSkinCollectionItem::DataSize);
+  return table;
+}
+
 int TSkinCollectionItem::GetDataSize() const { return static_cast<int>(data_->Size()); }
 
 void TSkinCollectionItem::DefineProperties(TFiler &filer) {
@@ -77,6 +86,12 @@ TSkinCollection::TSkinCollection(TPersistent *owner)
 TSkinStore::TSkinStore(TComponent *owner) : TComponent(owner), store_(std::make_unique<TSkinCollection>(this)) {}
 
 TSkinStore::~TSkinStore() = default;
+
+const TPropertyTable &TSkinStore::ClassProperties() {
+  static const auto table =
+      TPublished<TSkinStore>(&TComponent::ClassProperties()).Object("Store", &TSkinStore::Store, &TSkinStore::SetStore);
+  return table;
+}
 
 void TSkinStore::SetStore(TSkinCollection *value) {
   if (value)

@@ -38,6 +38,9 @@ public:
   // Streams the package bytes as the binary property "DataStream".
   void DefineProperties(TFiler &filer) override;
   std::string ClassName() const override { return "TSkinCollectionItem"; }
+  // Name (streamed), SkinData (not streamed), DataSize (read-only).
+  static const TPropertyTable &ClassProperties();
+  const TPropertyTable *PublishedProperties() const override { return &ClassProperties(); }
 
 private:
   void ReadData(TStream &stream);
@@ -64,6 +67,8 @@ public:
   // Copies the given collection into the store's own; null does nothing.
   void SetStore(TSkinCollection *value);
   std::string ClassName() const override { return "TSkinStore"; }
+  static const TPropertyTable &ClassProperties();
+  const TPropertyTable *PublishedProperties() const override { return &ClassProperties(); }
 
 private:
   std::unique_ptr<TSkinCollection> store_;

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <climits>
 
 #include "framework/win/Buttons.h"
 #include "framework/win/Capture.h"
@@ -180,40 +181,23 @@ TEST_F(StdCtrlsTest, RichEditBulletsAreDrawnAsBullets) {
   rich->SetParagraph(TParaAttributes{true, 20});
   rich->AddLine("Item");
   ::SetFocus(form->Handle()); // no caret in the picture
-  // The first mark of the line is the bullet: a small round blob half way up
-  // the text, not a sign as tall as the letters.
+  // The first mark of the line is the bullet: a blob no taller than wide,
+  // half way up the letters, not a sign as tall as they are.
   const TDibBitmap shot = CaptureWindow(rich->Handle(), false);
-  const auto dark = [&](int x, int y) { return (shot.Pixel(x, y) & 0xFF) < 0x80; };
-  int left = -1, right = -1, top = shot.Height(), bottom = -1;
-  for (int x = 0; x < shot.Width() - 20; ++x) {
-    bool any = false;
+  struct Box {
+    int left = INT_MAX, right = -1, top = INT_MAX, bottom = -1;
+  } bullet, letters;
+  for (int x = 0; x < shot.Width() - 20; ++x)
     for (int y = 0; y < shot.Height() - 20; ++y)
-      if (dark(x, y)) {
-        any = true;
-        top = std::min(top, y);
-        bottom = std::max(bottom, y);
+      if ((shot.Pixel(x, y) & 0xFF) < 0x80) {
+        // Columns after the first gap in the marks belong to the letters.
+        Box &box = bullet.right < 0 || x <= bullet.right + 1 ? bullet : letters;
+        box = {std::min(box.left, x), std::max(box.right, x), std::min(box.top, y), std::max(box.bottom, y)};
       }
-    if (any && left < 0)
-      left = x;
-    if (any)
-      right = x;
-    else if (left >= 0)
-      break;
-  }
-  ASSERT_GE(left, 0);
-  // The letters of the line, for their height.
-  int textTop = shot.Height(), textBottom = -1;
-  for (int x = right + 1; x < shot.Width() - 20; ++x)
-    for (int y = 0; y < shot.Height() - 20; ++y)
-      if (dark(x, y)) {
-        textTop = std::min(textTop, y);
-        textBottom = std::max(textBottom, y);
-      }
-  const int width = right - left + 1, height = bottom - top + 1;
-  EXPECT_LE(height, width + 1);
-  EXPECT_LT(height * 2, textBottom - textTop + 1);
-  EXPECT_GT(top, textTop);
-  EXPECT_LT(bottom, textBottom);
+  ASSERT_GE(letters.right, 0);
+  EXPECT_LE(bullet.bottom - bullet.top, bullet.right - bullet.left + 1);
+  EXPECT_GT(bullet.top, letters.top);
+  EXPECT_LT(bullet.bottom, letters.bottom);
 }
 
 TEST_F(StdCtrlsTest, ATimerTicksFromTheMessageLoop) {

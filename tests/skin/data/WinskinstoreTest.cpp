@@ -73,20 +73,24 @@ TEST(SkinStore, LoadsFilesAndStreamsDataStream) {
   EXPECT_EQ(item->DataSize(), 0);
 
   Fill(item, "PKG");
+  item->SetName("Grey");
   TMemoryStream form;
   TWriter writer(form);
   writer.WriteCollection(*store.Store());
-  // The binary value is the package itself: no count of its own inside.
-  EXPECT_EQ(Bytes(form), std::string("\x0E\x01\x0A"
+  // The name, then the binary value: the package itself, no count of its own inside.
+  EXPECT_EQ(Bytes(form), std::string("\x0E\x01\x04"
+                                     "Name\x06\x04"
+                                     "Grey\x0A"
                                      "DataStream"
                                      "\x0A\x03\0\0\0"
                                      "PKG"
                                      "\x00\x00",
-                                     23));
+                                     34));
   form.SetPosition(0);
   TSkinStore loaded;
   TReader reader(form);
   reader.ReadCollection(*loaded.Store());
   ASSERT_EQ(loaded.Store()->Count(), 1);
+  EXPECT_EQ(loaded.Store()->Items(0)->Name(), "Grey");
   EXPECT_EQ(Bytes(loaded.Store()->Items(0)->Data()), "PKG");
 }
