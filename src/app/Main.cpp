@@ -8,6 +8,8 @@
 #include "ZorvexFP.h"
 #include "ZorvexFS1.h"
 #include "framework/core/Texts.h"
+#include "skin/data/SkinManagerLink.h"
+#include "skin/runtime/Winskindlg.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   using namespace zorvex;
@@ -18,6 +20,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     MessageBoxW(nullptr, Wide(error.what()).c_str(), L"Zorvex", MB_ICONERROR | MB_OK);
     return 1;
   }
+  // The skin manager is made when the main window's skin data is read.
+  InstallSkinRuntime();
   try {
     application->SetTitle("Zorvex");
     application->CreateForm<TForm1>();
@@ -26,5 +30,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   } catch (...) {
     application->HandleException(std::current_exception());
   }
+  // Every window goes with the application; the manager's hooks after them.
+  application.reset();
+  DestroySkinManager();
   return 0;
 }

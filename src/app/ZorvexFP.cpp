@@ -418,9 +418,14 @@ void TForm1::ApplyLanguage() {
   SetHeaderRow(SG3->Model(), ResultGrid::Doubles, french);
 }
 
-void TForm1::SelectSkin(int32_t) {
-  // Skin numbers 1 to 9 take effect once the skin engine is part of the
-  // program; until then every number shows the system's own look.
+void TForm1::SelectSkin(int32_t number) {
+  // Number 0 is the system's own look; 9 shows store entry 0 again.
+  if (number >= 1 && number <= 9) {
+    SkinData1->LoadFromCollection(SkinStore1, number == 9 ? 0 : number);
+    SkinData1->SetActive(true);
+  } else {
+    SkinData1->SetActive(false);
+  }
 }
 
 void TForm1::SwitchLanguage(const std::string &language) {
@@ -438,10 +443,8 @@ void TForm1::BitBtn10Click(TObject *) { SwitchLanguage(kEnglish); }
 void TForm1::BitBtn11Click(TObject *) { SwitchLanguage(kFrench); }
 
 void TForm1::BitBtn14Click(TObject *) {
-  // Wraps like the 32-bit counter it is when a hand-edited value is at the top.
-  SkinNumber = static_cast<int32_t>(static_cast<uint32_t>(SkinNumber) + 1u);
-  if (SkinNumber == 10)
-    SkinNumber = 0;
+  // A hand-edited number outside the cycle comes back to it at 0.
+  SkinNumber = SkinNumber >= 0 && SkinNumber < 9 ? SkinNumber + 1 : 0;
   BitBtn14->SetCaption(IntToStr(SkinNumber));
   SaveSetting(Setting::SkinValue, Language, SkinNumber); // when it cannot be remembered, the skin still changes
   SelectSkin(SkinNumber);

@@ -309,14 +309,15 @@ TEST_F(MainWindowTest, TheSkinComponentsComeFromTheWindowsDesign) {
   }
 }
 
-TEST_F(MainWindowTest, AHandEditedSkinNumberStaysOutsideTheCycleWithoutOverflowing) {
+TEST_F(MainWindowTest, AHandEditedSkinNumberShowsNoSkinAndTheNextPressComesBackToZero) {
   const int top = 2147483647;
   WriteSettings(SettingsKey.MachinePath, &kEnglish, &top);
   Start();
   EXPECT_EQ(form->BitBtn14->Caption(), "2147483647");
+  EXPECT_FALSE(form->SkinData1->Active());
   Click(*form->BitBtn14);
-  EXPECT_EQ(form->BitBtn14->Caption(), "-2147483648");
-  EXPECT_EQ(ReadSkin(SettingsKey.MachinePath), -2147483647 - 1);
+  EXPECT_EQ(form->BitBtn14->Caption(), "0");
+  EXPECT_EQ(ReadSkin(SettingsKey.MachinePath), 0);
 }
 
 TEST_F(MainWindowTest, ShowingTheWindowPreparesItsGridsAndControls) {

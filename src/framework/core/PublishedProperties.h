@@ -25,6 +25,12 @@
 
 #include "Object.h"
 
+// <windows.h> renames GetObject to GetObjectW; the property calls keep
+// their own name in every file, whichever headers came first.
+#ifdef GetObject
+#undef GetObject
+#endif
+
 namespace zorvex {
 
 class TPersistent;

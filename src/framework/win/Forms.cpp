@@ -169,6 +169,12 @@ void TForm::CreateParams(TCreateParams &params) {
   if (Application && Application->MainForm() == this)
     params.ExStyle |= WS_EX_APPWINDOW;
   params.ClassIcon = icon_ ? icon_ : (Application ? Application->Icon() : nullptr);
+  if (Parent() && formStyle_ != TFormStyle::fsMDIChild) {
+    // A form placed in another control lives inside it.
+    params.Style = (params.Style & ~static_cast<DWORD>(WS_POPUP)) | WS_CHILD | WS_CLIPSIBLINGS;
+    params.ExStyle &= ~static_cast<DWORD>(WS_EX_APPWINDOW | WS_EX_TOPMOST);
+    params.WndParent = Parent()->Handle();
+  }
   if (formStyle_ == TFormStyle::fsMDIChild) {
     params.Style = (params.Style & ~static_cast<DWORD>(WS_POPUP)) | WS_CHILD | WS_CLIPSIBLINGS;
     params.ExStyle = (params.ExStyle & ~static_cast<DWORD>(WS_EX_APPWINDOW | WS_EX_TOPMOST)) | WS_EX_MDICHILD;

@@ -456,9 +456,13 @@ TMainMenu::~TMainMenu() {
 
 // ---- TPopupMenu
 
+std::function<void(TPopupMenu &menu)> TPopupMenu::BeforeTrack;
+
 void TPopupMenu::Popup(int x, int y) {
   if (OnPopup)
     OnPopup(this);
+  if (BeforeTrack)
+    BeforeTrack(*this);
   // The application's window owns the menu and answers its owner-drawing.
   const HWND owner = Application ? Application->Handle() : GetActiveWindow();
   SetForegroundWindow(owner);

@@ -185,6 +185,9 @@ public:
   UINT TrackFlags() const { return trackFlags_; }
   void SetTrackFlags(UINT flags) { trackFlags_ = flags; }
   TNotifyEvent OnPopup;
+  // Told of every popup menu just before it opens (the skin runtime leaves
+  // some menus alone); empty by default.
+  static std::function<void(TPopupMenu &menu)> BeforeTrack;
 
 protected:
   HMENU MakeHandle() const override { return CreatePopupMenu(); }

@@ -3,6 +3,7 @@
 
 #include "framework/win/Forms.h"
 #include "framework/win/Handles.h"
+#include "framework/win/ImgList.h"
 
 #include <cstring>
 
@@ -71,7 +72,12 @@ public:
     return true;
   }
 
-  // The image list of menu glyphs comes with the framework's TImageList.
+  std::unique_ptr<TObject> LoadMenuGlyphs() const override {
+    auto list = std::make_unique<TImageList>();
+    if (!zorvex::LoadMenuGlyphs(*list))
+      return nullptr;
+    return list;
+  }
 };
 
 } // namespace

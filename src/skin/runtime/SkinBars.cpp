@@ -1,0 +1,7 @@
+#include "SkinnerRegistry.h"
+
+namespace zorvex {
+
+void RegisterBarSkinners() {}
+
+} // namespace zorvex

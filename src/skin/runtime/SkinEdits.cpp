@@ -1,0 +1,7 @@
+#include "SkinnerRegistry.h"
+
+namespace zorvex {
+
+void RegisterEditSkinners() {}
+
+} // namespace zorvex
