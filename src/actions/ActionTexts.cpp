@@ -85,9 +85,40 @@ std::string RecycleUncheckedText(const std::string &path, bool french) {
                   path);
 }
 
-std::string RecycledCountText(int count, bool french) {
-  return (french ? "Nombre de fichiers envoyés dans la corbeille : " : "Number of files sent in the recycle bin : ") +
-         IntToStr(count);
+std::string RecycleSameFileText(const std::string &path, bool french) {
+  return WithPath(french ? "Le fichier\n\"%s\"\net l'autre fichier de la paire sont deux noms d'un seul et même "
+                           "fichier : envoyer l'un des noms à la corbeille ne libère aucune place.\n\nIl n'a pas été "
+                           "envoyé à la corbeille."
+                         : "The file\n\"%s\"\nand the other file of the pair are two names of one and the same file: "
+                           "sending one name to the recycle bin frees no space.\n\nIt was not sent to the recycle bin.",
+                  path);
+}
+
+std::string RecycledCountText(int count, const KeptCounts &kept, bool french) {
+  std::string text =
+      (french ? "Nombre de fichiers envoyés dans la corbeille : " : "Number of files sent in the recycle bin : ") +
+      IntToStr(count);
+  const struct {
+    int count;
+    const char *english;
+    const char *french;
+  } reasons[] = {
+      {kept.changed,
+       "Files kept because they changed since the scan : ", "Fichiers gardés car modifiés depuis la recherche : "},
+      {kept.unchecked,
+       "Files kept because they could not be compared : ", "Fichiers gardés car impossibles à comparer : "},
+      {kept.sameFile, "Files kept because they are another name of the file kept : ",
+       "Fichiers gardés car autre nom du fichier gardé : "},
+  };
+  bool first = true;
+  for (const auto &reason : reasons) {
+    if (reason.count == 0)
+      continue;
+    text += first ? "\n\n" : "\n";
+    first = false;
+    text += (french ? reason.french : reason.english) + IntToStr(reason.count);
+  }
+  return text;
 }
 
 std::string SizeCaption(int64_t size) { return IntToStr(size) + "  Bytes"; }
@@ -105,9 +136,17 @@ std::string OverwriteText(const std::string &path, bool french) {
                 : "The file " + path + "\nalready exists\n\nOverwrite?";
 }
 
-std::string SavedText(const std::string &path, int doubleCount, bool french) {
-  return french ? "Fichier  \"" + path + "\"   créé\n\nIl liste " + IntToStr(doubleCount) + " doublons"
-                : "File  \"" + path + "\"   created\n\nIt lists  " + IntToStr(doubleCount) + " doubles";
+std::string SavedText(const std::string &path, int doubleCount, int replacedRows, bool french) {
+  std::string text = french ? "Fichier  \"" + path + "\"   créé\n\nIl liste " + IntToStr(doubleCount) + " doublons"
+                            : "File  \"" + path + "\"   created\n\nIt lists  " + IntToStr(doubleCount) + " doubles";
+  if (replacedRows > 0)
+    text += french ? "\n\n" + IntToStr(replacedRows) +
+                         " ligne(s) contiennent des noms que la page de code ANSI ne peut pas écrire : les caractères "
+                         "manquants y sont écrits \"?\"."
+                   : "\n\n" + IntToStr(replacedRows) +
+                         " row(s) hold names the ANSI code page cannot write: the missing characters are written "
+                         "there as \"?\".";
+  return text;
 }
 
 std::string SaveFailedText(const std::string &path, bool french) {

@@ -28,7 +28,18 @@ std::string RecycleNotFoundText(PairSide side, bool french);
 std::string RecycleChangedText(const std::string &path, bool french);
 // One of the two files could not be read, so the copy could not be confirmed.
 std::string RecycleUncheckedText(const std::string &path, bool french);
-std::string RecycledCountText(int count, bool french);
+// The two names lead to one file (hard links): recycling one frees nothing.
+std::string RecycleSameFileText(const std::string &path, bool french);
+
+// Files of the "DOUBLE FOUND" column that recycle-all kept, by reason.
+struct KeptCounts {
+  int changed = 0;   // no longer identical to the kept copy
+  int unchecked = 0; // could not be compared: one of the two cannot be read
+  int sameFile = 0;  // another name of the kept copy
+};
+// Recycle-all's closing box: the number of files sent, then a line for each
+// reason that kept files.
+std::string RecycledCountText(int count, const KeptCounts &kept, bool french);
 
 // The panel's size label: the size in bytes, signed decimal.
 std::string SizeCaption(int64_t size);
@@ -38,7 +49,9 @@ std::string SizeCaption(int64_t size);
 std::string OpenErrorText(int result, const std::string &path, PairSide side, bool french);
 
 std::string OverwriteText(const std::string &path, bool french);
-std::string SavedText(const std::string &path, int doubleCount, bool french);
+// `replacedRows` rows hold names the ANSI code page cannot write: the box
+// says so, since their characters were written as '?'.
+std::string SavedText(const std::string &path, int doubleCount, int replacedRows, bool french);
 // A save whose writing failed: nothing of the file is left.
 std::string SaveFailedText(const std::string &path, bool french);
 

@@ -10,6 +10,18 @@ namespace zorvex {
 
 namespace {
 PairSide Other(PairSide side) { return side == PairSide::First ? PairSide::Second : PairSide::First; }
+
+// BeginWork and EndWork, also when the work fails.
+class WorkScope {
+public:
+  explicit WorkScope(TActionHost &host) : host_(host) { host_.BeginWork(); }
+  ~WorkScope() { host_.EndWork(); }
+  WorkScope(const WorkScope &) = delete;
+  WorkScope &operator=(const WorkScope &) = delete;
+
+private:
+  TActionHost &host_;
+};
 } // namespace
 
 bool RecyclePanelFile(PanelState &panel, PairSide side, TGridModel &grid, int doubleCount, bool french,
@@ -20,18 +32,28 @@ bool RecyclePanelFile(PanelState &panel, PairSide side, TGridModel &grid, int do
     return false;
   suppressedMarker = SuppressedMarkerText(french);
   const Recycler recycle = [&host](const std::string &path) { return host.Recycle(path); };
-  switch (RecycleOneFile(grid, doubleCount, thisPath, otherPath, suppressedMarker, recycle)) {
+  RecycleOneOutcome outcome;
+  {
+    WorkScope work(host);
+    outcome = RecycleOneFile(grid, doubleCount, thisPath, otherPath, suppressedMarker, recycle, host);
+  }
+  switch (outcome) {
   case RecycleOneOutcome::Recycled: MarkPanelFileRecycled(panel, side); return true;
   case RecycleOneOutcome::NotFound: host.ShowPlain(RecycleNotFoundText(side, french)); break;
   case RecycleOneOutcome::Changed:
     host.Beep();
     host.ShowError(RecycleChangedText(thisPath, french));
     break;
+  case RecycleOneOutcome::SameFile:
+    host.Beep();
+    host.ShowError(RecycleSameFileText(thisPath, french));
+    break;
   case RecycleOneOutcome::Unchecked:
     host.Beep();
     host.ShowError(RecycleUncheckedText(thisPath, french));
     break;
-  case RecycleOneOutcome::ShellFailed: break;
+  case RecycleOneOutcome::ShellFailed:
+  case RecycleOneOutcome::Stopped: break;
   }
   return false;
 }
@@ -39,9 +61,14 @@ bool RecyclePanelFile(PanelState &panel, PairSide side, TGridModel &grid, int do
 void RecycleAllFiles(TGridModel &grid, bool french, TActionHost &host) {
   if (!host.ConfirmWarning(RecycleAllConfirmText(french)))
     return;
-  const int count = RecycleAllDoubles(
-      grid, french, [&host](const std::string &path) { return host.Recycle(path); }, [&host] { host.Beep(); });
-  host.ShowInformation(RecycledCountText(count, french));
+  RecycleAllReport report;
+  {
+    WorkScope work(host);
+    report = RecycleAllDoubles(
+        grid, french, [&host](const std::string &path) { return host.Recycle(path); }, [&host] { host.Beep(); }, host);
+  }
+  if (!report.stopped)
+    host.ShowInformation(RecycledCountText(report.recycled, report.kept, french));
 }
 
 void OpenPanelFile(const PanelState &panel, PairSide side, bool french, TActionHost &host) {
@@ -60,8 +87,9 @@ void SaveListToFile(const std::string &path, const TGridModel &grid, int doubleC
     host.Tone(1000, 20);
     Abort();
   }
-  switch (SaveDoublesList(path, grid, doubleCount)) {
-  case SaveOutcome::Saved: host.ShowInformation(SavedText(path, doubleCount, french)); break;
+  const SaveResult saved = SaveDoublesList(path, grid, doubleCount);
+  switch (saved.outcome) {
+  case SaveOutcome::Saved: host.ShowInformation(SavedText(path, doubleCount, saved.replacedRows, french)); break;
   case SaveOutcome::CannotCreate: host.Beep(); break;
   case SaveOutcome::WriteFailed:
     host.Beep();

@@ -11,10 +11,10 @@
 
 namespace zorvex {
 
-// What the handlers need from the window system.
-class TActionHost {
+// What the handlers need from the window system. The byte checks before
+// recycling report their steps to it (see TWorkSteps).
+class TActionHost : public TWorkSteps {
 public:
-  virtual ~TActionHost() = default;
   // Warning box with OK and Abort: false only for Abort.
   virtual bool ConfirmWarning(const std::string &text) = 0;
   virtual void ShowError(const std::string &text) = 0;
@@ -27,6 +27,10 @@ public:
   virtual bool Recycle(const std::string &path) = 0;
   // The shell's result for opening the file, after making folder current.
   virtual int OpenWithShell(const std::string &folder, const std::string &path) = 0;
+  // Around the byte checks: while they run, nothing else may act on the
+  // doubles, and the progress is shown.
+  virtual void BeginWork() = 0;
+  virtual void EndWork() = 0;
 };
 
 // The recycle button of one file of the panel. Refreshes suppressedMarker
@@ -36,7 +40,8 @@ bool RecyclePanelFile(PanelState &panel, PairSide side, TGridModel &grid, int do
                       std::string &suppressedMarker, TActionHost &host);
 
 // The recycle-all button: every double of the grid, after one confirmation,
-// then the count. The panel is left as it is.
+// then the count and what was kept for which reason. The panel is left as it
+// is. Work stopped by the window says nothing more.
 void RecycleAllFiles(TGridModel &grid, bool french, TActionHost &host);
 
 // The open button of one file of the panel.

@@ -17,7 +17,7 @@ namespace zorvex {
 
 DoublesClick ClassifyDoublesClick(MouseButton button, int col, int row) {
   using Kind = DoublesClick::Kind;
-  if (button != MouseButton::Left || row < 0)
+  if (button != MouseButton::Left || row < 0 || col < 0)
     return {};
   if (row == 0)
     return col >= doubles_col::First && col <= doubles_col::Size ? DoublesClick{Kind::Sort, col} : DoublesClick{};

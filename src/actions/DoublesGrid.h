@@ -20,7 +20,7 @@ struct DoublesClick {
 };
 
 // What a button released over cell (col, row) does; -1 stands for a position
-// outside every cell.
+// outside every cell, which does nothing (also beside the last column).
 DoublesClick ClassifyDoublesClick(MouseButton button, int col, int row);
 
 // Negative, zero or positive like strcmp.

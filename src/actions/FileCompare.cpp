@@ -50,7 +50,7 @@ std::optional<FileIdentity> IdentityOf(const std::string &path) {
 }
 } // namespace
 
-ContentMatch CompareFileContents(const std::string &path1, const std::string &path2) {
+ContentMatch CompareFileContents(const std::string &path1, const std::string &path2, const CompareProgress &progress) {
   const std::optional<FileIdentity> id1 = IdentityOf(path1);
   const std::optional<FileIdentity> id2 = IdentityOf(path2);
   if (!id1 || !id2)
@@ -62,6 +62,8 @@ ContentMatch CompareFileContents(const std::string &path1, const std::string &pa
     TFileStream file2(path2, fm::OpenRead | fm::ShareDenyWrite);
     if (file1.Size() != file2.Size())
       return ContentMatch::Different;
+    const int64_t total = file1.Size() * 2;
+    int64_t read = 0;
     std::vector<char> block1(kBlock), block2(kBlock);
     for (;;) {
       const int64_t got1 = file1.Read(block1.data(), kBlock);
@@ -70,6 +72,9 @@ ContentMatch CompareFileContents(const std::string &path1, const std::string &pa
         return ContentMatch::Different;
       if (got1 == 0)
         return ContentMatch::Identical;
+      read += got1 + got2;
+      if (progress && !progress(read, total))
+        return ContentMatch::Stopped;
     }
   } catch (const Exception &) {
     return ContentMatch::Unreadable;

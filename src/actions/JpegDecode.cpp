@@ -14,9 +14,16 @@
 namespace zorvex {
 
 namespace {
-// Decoding more than this many output pixels is refused: a corrupt or
-// hostile header must not make us allocate gigabytes for a preview.
-constexpr uint64_t kMaxPixels = 64ull * 1024 * 1024;
+// A header is only a claim: a few hundred bytes may announce a picture of
+// billions of pixels. Such pictures are refused once the header is read,
+// before the decoder allocates anything for the pixels. The memory bound
+// catches what the pixel bound lets through, above all progressive pictures,
+// whose decoder holds every coefficient of the whole picture at once.
+constexpr uint64_t kMaxPixels = 100'000'000;
+constexpr long kMaxDecoderMemory = 256L * 1024 * 1024;
+// Each scan of a progressive picture passes over the whole picture again; a
+// few bytes make one more scan. Real pictures have a dozen or so.
+constexpr int kMaxScans = 100;
 constexpr size_t kReadBlock = 64 * 1024;
 
 struct ErrorManager {
@@ -26,6 +33,12 @@ struct ErrorManager {
 
 void ErrorExit(j_common_ptr info) { std::longjmp(reinterpret_cast<ErrorManager *>(info->err)->jump, 1); }
 void OutputMessage(j_common_ptr) {} // warnings are not shown anywhere
+
+void LimitScans(j_common_ptr common) {
+  const auto *info = reinterpret_cast<j_decompress_ptr>(common);
+  if (info->is_decompressor && info->input_scan_number > kMaxScans)
+    ERREXIT(common, JERR_BAD_PROGRESSION);
+}
 
 struct StreamSource {
   jpeg_source_mgr base;
@@ -103,22 +116,24 @@ void CmykToRgb(const JSAMPLE *cmyk, uint8_t *rgb, unsigned width, bool inverted)
 
 // Everything between setjmp and a longjmp back to it lives in the caller or
 // in plain structures, so no destructor is ever skipped.
-bool Decode(jpeg_decompress_struct &info, ErrorManager &errors, StreamSource &source, int minLongSide, RgbImage &out,
-            std::vector<JSAMPLE> &row) {
+bool Decode(jpeg_decompress_struct &info, ErrorManager &errors, StreamSource &source, jpeg_progress_mgr &progress,
+            int minLongSide, RgbImage &out, std::vector<JSAMPLE> &row) {
   if (setjmp(errors.jump))
     return false;
   jpeg_create_decompress(&info);
   info.src = &source.base;
+  info.mem->max_memory_to_use = kMaxDecoderMemory;
+  info.progress = &progress;
   if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK)
+    return false;
+  if (info.image_width == 0 || info.image_height == 0 ||
+      static_cast<uint64_t>(info.image_width) * info.image_height > kMaxPixels)
     return false;
   const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
   info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
   info.scale_num = 1;
   info.scale_denom = ScaleDenominator(info.image_width, info.image_height, minLongSide);
   jpeg_calc_output_dimensions(&info);
-  if (info.output_width == 0 || info.output_height == 0 ||
-      static_cast<uint64_t>(info.output_width) * info.output_height > kMaxPixels)
-    return false;
   jpeg_start_decompress(&info);
   const unsigned components = static_cast<unsigned>(info.output_components);
   if (components != (cmyk ? 4u : 3u))
@@ -156,12 +171,14 @@ std::optional<RgbImage> DecodeJpeg(TStream &stream, int minLongSide) {
   source->base.term_source = TermSource;
   source->stream = &stream;
   source->started = false;
+  jpeg_progress_mgr progress{};
+  progress.progress_monitor = LimitScans;
 
   RgbImage image;
   std::vector<JSAMPLE> row;
   bool ok = false;
   try {
-    ok = Decode(info, errors, *source, minLongSide, image, row);
+    ok = Decode(info, errors, *source, progress, minLongSide, image, row);
   } catch (const std::bad_alloc &) {
     ok = false;
   }

@@ -1,11 +1,13 @@
 #include "PreviewPicture.h"
 
 #include <algorithm>
+#include <climits>
 #include <new>
 #include <vector>
 
 #include "framework/core/Bitmap.h"
 #include "framework/core/Exceptions.h"
+#include "framework/core/Streams.h"
 
 namespace zorvex {
 
@@ -52,9 +54,15 @@ template <typename ReadRow> RgbImage Scale(int sourceWidth, int sourceHeight, Pr
   return out;
 }
 
+// A bitmap is held whole while it is scaled: pictures that could take more
+// than a JPEG decoder may (256 MB at four bytes a pixel) are refused from
+// their header.
+constexpr TBitmapLimits kPreviewBitmapLimits = {INT32_MAX, INT32_MAX, 64 << 20};
+
 std::optional<RgbImage> LoadBitmapPreview(const std::string &path, int box) {
+  TFileStream file(path, fm::OpenRead | fm::ShareDenyWrite);
   TBitmap bitmap;
-  bitmap.LoadFromFile(path);
+  bitmap.LoadFromStream(file, kPreviewBitmapLimits);
   if (bitmap.Empty())
     return std::nullopt;
   const int bytes = bitmap.BytesPerPixel();

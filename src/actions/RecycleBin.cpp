@@ -90,62 +90,124 @@ private:
 };
 } // namespace
 
-std::map<std::string, std::string> KeptCopies(const TGridModel &grid) {
+TWorkSteps &NoWindowSteps() {
+  struct GoOn : TWorkSteps {
+    bool Step(int64_t, int64_t) override { return true; }
+    bool StepNow() override { return true; }
+  };
+  static GoOn steps;
+  return steps;
+}
+
+std::optional<std::map<std::string, std::string>> KeptCopies(const TGridModel &grid, TWorkSteps &steps) {
   PairGraph graph(grid);
   std::map<std::string, std::string> kept;
   for (const std::vector<int> &members : graph.OrderedSets()) {
     std::string keeper;
-    for (const int node : members)
+    for (const int node : members) {
+      if (!steps.Step(0, 0))
+        return std::nullopt;
       if (FileExists(graph.Path(node))) {
         keeper = graph.Path(node);
         break;
       }
+    }
     for (const int node : members)
       kept[graph.Path(node)] = keeper;
   }
   return kept;
 }
 
-int RecycleAllDoubles(TGridModel &grid, bool french, const Recycler &recycle, const Beeper &beep) {
-  const std::map<std::string, std::string> kept = KeptCopies(grid);
-  int count = 0;
+RecycleAllReport RecycleAllDoubles(TGridModel &grid, bool french, const Recycler &recycle, const Beeper &beep,
+                                   TWorkSteps &steps) {
+  RecycleAllReport report;
+  const auto stop = [&report] {
+    report.stopped = true;
+    return report;
+  };
+  const std::optional<std::map<std::string, std::string>> kept = KeptCopies(grid, steps);
+  if (!kept)
+    return stop();
+
+  // The rows to check against their kept copies, and the bytes that reads.
+  // The kept copy itself, a set with no copy left to keep and a file that is
+  // gone all stay where they are.
+  struct Check {
+    int row;
+    std::string path;
+    std::string keeper;
+    int64_t bytes;
+  };
+  std::vector<Check> checks;
+  int64_t total = 0;
   for (int row = 1; row < grid.RowCount(); ++row) {
+    if (!steps.Step(0, 0))
+      return stop();
     const std::string path = grid.Cell(doubles_col::Double, row);
-    if (!IsExistingFile(path)) {
+    const auto keeper = kept->find(path);
+    const std::optional<int64_t> size = IsExistingFile(path) ? PanelFileSize(path) : std::nullopt;
+    if (!size || keeper == kept->end() || keeper->second.empty() || keeper->second == path) {
       beep();
       continue;
     }
-    // The kept copy itself, a set with no copy left to keep, and a file that
-    // no longer matches the copy all stay where they are.
-    const auto keeper = kept.find(path);
-    if (keeper == kept.end() || keeper->second.empty() || keeper->second == path ||
-        CompareFileContents(path, keeper->second) != ContentMatch::Identical || !recycle(path)) {
-      beep();
-      continue;
-    }
-    ++count;
-    grid.SetCell(doubles_col::Double, row, RecycleAllMarkerText(french));
+    checks.push_back({row, path, keeper->second, *size * 2});
+    total += *size * 2;
   }
-  return count;
+
+  int64_t done = 0;
+  for (const Check &check : checks) {
+    const ContentMatch match = CompareFileContents(check.path, check.keeper, [&](int64_t read, int64_t) {
+      return steps.Step(done + std::min(read, check.bytes), total);
+    });
+    done += check.bytes;
+    switch (match) {
+    case ContentMatch::Identical: break;
+    case ContentMatch::Stopped: return stop();
+    case ContentMatch::Different: ++report.kept.changed; break;
+    case ContentMatch::Unreadable: ++report.kept.unchecked; break;
+    case ContentMatch::SameFile: ++report.kept.sameFile; break;
+    }
+    if (match != ContentMatch::Identical) {
+      beep();
+      continue;
+    }
+    if (!steps.StepNow())
+      return stop();
+    if (recycle(check.path)) {
+      ++report.recycled;
+      grid.SetCell(doubles_col::Double, check.row, RecycleAllMarkerText(french));
+    } else {
+      beep();
+    }
+    if (!steps.StepNow())
+      return stop();
+  }
+  return report;
 }
 
 RecycleOneOutcome RecycleOneFile(TGridModel &grid, int doubleCount, const std::string &thisPath,
                                  const std::string &otherPath, const std::string &suppressedMarker,
-                                 const Recycler &recycle) {
+                                 const Recycler &recycle, TWorkSteps &steps) {
   if (!IsExistingFile(thisPath) || !IsExistingFile(otherPath))
     return RecycleOneOutcome::NotFound;
-  switch (CompareFileContents(thisPath, otherPath)) {
+  switch (CompareFileContents(thisPath, otherPath,
+                              [&steps](int64_t read, int64_t total) { return steps.Step(read, total); })) {
   case ContentMatch::Identical: break;
   case ContentMatch::Unreadable: return RecycleOneOutcome::Unchecked;
-  case ContentMatch::Different:
-  case ContentMatch::SameFile: return RecycleOneOutcome::Changed;
+  case ContentMatch::Different: return RecycleOneOutcome::Changed;
+  case ContentMatch::SameFile: return RecycleOneOutcome::SameFile;
+  case ContentMatch::Stopped: return RecycleOneOutcome::Stopped;
   }
+  if (!steps.StepNow())
+    return RecycleOneOutcome::Stopped;
   if (!recycle(thisPath))
     return RecycleOneOutcome::ShellFailed;
+  // Once the file is gone, the grid says so, whatever the window does next.
   for (int row = 1; row <= doubleCount; ++row)
     for (const int col : {doubles_col::First, doubles_col::Double})
       if (grid.Cell(col, row) == thisPath)
         grid.SetCell(col, row, suppressedMarker);
+  steps.StepNow();
   return RecycleOneOutcome::Recycled;
 }
 

@@ -10,37 +10,50 @@
 
 namespace zorvex {
 
-std::string DoublesListBytes(const TGridModel &grid, int doubleCount, ListFormat format) {
-  std::string text;
+std::string DoublesListBytes(const TGridModel &grid, int doubleCount, ListFormat format, int *replacedRows) {
+  if (replacedRows)
+    *replacedRows = 0;
+  std::string bytes;
   for (int row = 0; row <= doubleCount; ++row) {
+    std::string line;
     for (int col = doubles_col::Num; col <= doubles_col::Size; ++col) {
-      text += grid.Cell(col, row);
-      text += '\t';
+      line += grid.Cell(col, row);
+      line += '\t';
     }
-    text += format.lfLineEnds ? "\n" : "\r\n";
+    line += format.lfLineEnds ? "\n" : "\r\n";
+    if (format.utf8) {
+      bytes += line;
+      continue;
+    }
+    bool complete = true;
+    bytes += Utf8ToAnsi(line, &complete);
+    if (!complete && row > 0 && replacedRows)
+      ++*replacedRows;
   }
-  return format.utf8 ? text : Utf8ToAnsi(text);
+  return bytes;
 }
 
-SaveOutcome SaveDoublesList(const std::string &path, const TGridModel &grid, int doubleCount) {
+SaveResult SaveDoublesList(const std::string &path, const TGridModel &grid, int doubleCount) {
+  SaveResult result;
   if (path.empty())
-    return SaveOutcome::CannotCreate;
-  const std::string bytes = DoublesListBytes(grid, doubleCount);
+    return result;
+  const std::string bytes = DoublesListBytes(grid, doubleCount, {}, &result.replacedRows);
   std::unique_ptr<TFileStream> file;
   try {
     file = std::make_unique<TFileStream>(path, fm::Create | fm::ShareExclusive);
   } catch (const Exception &) {
-    return SaveOutcome::CannotCreate;
+    return result;
   }
   try {
     file->WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
     file->Close();
-    return SaveOutcome::Saved;
+    result.outcome = SaveOutcome::Saved;
   } catch (const Exception &) {
     file.reset();
     DeleteFileAt(path);
-    return SaveOutcome::WriteFailed;
+    result.outcome = SaveOutcome::WriteFailed;
   }
+  return result;
 }
 
 } // namespace zorvex

@@ -18,8 +18,11 @@ struct ListFormat {
   bool utf8 = false;
 };
 
-// The list's bytes for rows 0..doubleCount.
-std::string DoublesListBytes(const TGridModel &grid, int doubleCount, ListFormat format = {});
+// The list's bytes for rows 0..doubleCount. In the code page, characters it
+// lacks are written '?'; `replacedRows`, when given, counts the data rows
+// where that happened.
+std::string DoublesListBytes(const TGridModel &grid, int doubleCount, ListFormat format = {},
+                             int *replacedRows = nullptr);
 
 enum class SaveOutcome {
   Saved,
@@ -27,8 +30,13 @@ enum class SaveOutcome {
   WriteFailed,  // writing or closing failed; the partial file was removed
 };
 
+struct SaveResult {
+  SaveOutcome outcome = SaveOutcome::CannotCreate;
+  int replacedRows = 0; // see DoublesListBytes
+};
+
 // Creates (or replaces) the file, unshared while it is written, writes the
 // list and closes it; a file that could not be written whole is removed.
-SaveOutcome SaveDoublesList(const std::string &path, const TGridModel &grid, int doubleCount);
+SaveResult SaveDoublesList(const std::string &path, const TGridModel &grid, int doubleCount);
 
 } // namespace zorvex

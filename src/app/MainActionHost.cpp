@@ -6,6 +6,7 @@
 #include "actions/PreviewPicture.h"
 #include "actions/PrintLayout.h"
 #include "actions/ShellFiles.h"
+#include "framework/core/Yield.h"
 #include "framework/win/Printers.h"
 #include "scan/ResultTables.h"
 #include "scan/ScanPipeline.h"
@@ -34,6 +35,55 @@ bool TMainActionHost::Recycle(const std::string &path) {
 
 int TMainActionHost::OpenWithShell(const std::string &folder, const std::string &path) {
   return ShellOpen(folder, path);
+}
+
+namespace {
+int worksRunning = 0; // byte checks of actions under way
+} // namespace
+
+void TMainActionHost::BeginWork() {
+  ++worksRunning;
+  for (TControl *control :
+       std::initializer_list<TControl *>{form_.BitBtn1, form_.BitBtn7, form_.BitBtn12, form_.BitBtn15, form_.BitBtn4,
+                                         form_.BitBtn5, form_.BitBtn6, form_.BitBtn8, form_.BitBtn9}) {
+    enabled_.emplace_back(control, control->Enabled());
+    control->SetEnabled(false);
+  }
+  // A scan under way lends its bar and gets it back as it was.
+  progressShown_ = form_.ProgressBar1->Visible();
+  progressPosition_ = form_.ProgressBar1->Position();
+  shownPosition_ = 0;
+  form_.ProgressBar1->SetPosition(0);
+  form_.ProgressBar1->Show();
+}
+
+void TMainActionHost::EndWork() {
+  for (const auto &[control, enabled] : enabled_)
+    control->SetEnabled(enabled);
+  enabled_.clear();
+  form_.ProgressBar1->SetPosition(progressPosition_);
+  form_.ProgressBar1->SetVisible(progressShown_);
+  --worksRunning;
+}
+
+bool TMainActionHost::WindowOpen() const {
+  // Closing the main window hides it and ends the program.
+  return form_.Visible() && !(Application && Application->Terminated());
+}
+
+bool TMainActionHost::Step(int64_t done, int64_t total) {
+  const int position = total > 0 ? static_cast<int>(done * 100 / total) : 0;
+  if (position != shownPosition_) {
+    shownPosition_ = position;
+    form_.ProgressBar1->SetPosition(position);
+  }
+  ThrottledYield();
+  return WindowOpen();
+}
+
+bool TMainActionHost::StepNow() {
+  YieldNow();
+  return WindowOpen();
 }
 
 namespace {
@@ -146,6 +196,8 @@ void ShowPairInPanel(TForm1 &form, int row) {
 }
 
 void DoublesMouseUp(TForm1 &form, TMouseButton button, int x, int y) {
+  if (worksRunning > 0)
+    return;
   SuppressedMarker = SuppressedMarkerText(French());
   int col = -1, row = -1;
   form.SG3->MouseToCell(x, y, col, row);
@@ -162,7 +214,7 @@ void DoublesMouseUp(TForm1 &form, TMouseButton button, int x, int y) {
 
 void RecycleFromPanel(TForm1 &form, PairSide side) {
   PanelState panel = ReadPanel(form);
-  TMainActionHost host;
+  TMainActionHost host(form);
   if (!RecyclePanelFile(panel, side, form.SG3->Model(), MainScan.DoubleCount, French(), SuppressedMarker, host))
     return;
   WritePanel(form, panel);
@@ -170,12 +222,12 @@ void RecycleFromPanel(TForm1 &form, PairSide side) {
 }
 
 void RecycleEveryDouble(TForm1 &form) {
-  TMainActionHost host;
+  TMainActionHost host(form);
   RecycleAllFiles(form.SG3->Model(), French(), host);
 }
 
 void OpenFromPanel(TForm1 &form, PairSide side) {
-  TMainActionHost host;
+  TMainActionHost host(form);
   OpenPanelFile(ReadPanel(form), side, French(), host);
 }
 
@@ -183,7 +235,7 @@ void SaveDoubles(TForm1 &form) {
   form.SaveDialog1->SetDefaultExt("txt");
   form.SaveDialog1->SetFileName("Zorvex");
   const std::string path = form.SaveDialog1->Execute() ? form.SaveDialog1->FileName() : std::string();
-  TMainActionHost host;
+  TMainActionHost host(form);
   SaveListToFile(path, form.SG3->Model(), MainScan.DoubleCount, French(), host);
 }
 

@@ -5,6 +5,8 @@
 // as the print layout's canvas. The window's handlers only call in here.
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "actions/DoublesActions.h"
 #include "framework/win/Controls.h"
@@ -15,6 +17,7 @@ class TForm1;
 
 class TMainActionHost : public TActionHost {
 public:
+  explicit TMainActionHost(TForm1 &form) : form_(form) {}
   bool ConfirmWarning(const std::string &text) override;
   void ShowError(const std::string &text) override;
   void ShowInformation(const std::string &text) override;
@@ -24,6 +27,26 @@ public:
   // Owned by the application window, as the program's own boxes are.
   bool Recycle(const std::string &path) override;
   int OpenWithShell(const std::string &folder, const std::string &path) override;
+
+  // While the byte checks run, Start, Print, Save, the recycle buttons and
+  // the panel's buttons are disabled, clicks on the doubles grid do nothing
+  // (a sort would move the rows under the work, a new pair would enable the
+  // panel's buttons), and the progress bar shows how far the checks are.
+  // Everything is as it was again at EndWork.
+  void BeginWork() override;
+  void EndWork() override;
+  // The work stops once the window is closed.
+  bool Step(int64_t done, int64_t total) override;
+  bool StepNow() override;
+
+private:
+  bool WindowOpen() const;
+
+  TForm1 &form_;
+  std::vector<std::pair<TControl *, bool>> enabled_; // disabled by BeginWork, with their state before
+  bool progressShown_ = false;
+  int progressPosition_ = 0;
+  int shownPosition_ = 0;
 };
 
 // The handlers of the doubles grid and of the panel's and list's buttons.

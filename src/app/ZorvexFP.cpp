@@ -1,6 +1,5 @@
 #include "ZorvexFP.h"
 
-#include <array>
 #include <initializer_list>
 
 #include "AppGlyphs.h"
@@ -36,13 +35,23 @@ namespace {
 const char *const kLanguageValue = "Language";
 const char *const kSkinValue = "Skin";
 
-// The two places the settings may be, in the order they are tried.
+// The two places the settings may be, in the order a first start tries to
+// make them.
 struct Place {
   HKEY root;
   const std::string &path;
 };
-std::array<Place, 2> Places() {
-  return {Place{SettingsKey.MachineRoot, SettingsKey.MachinePath}, Place{SettingsKey.UserRoot, SettingsKey.UserPath}};
+Place MachinePlace() { return {SettingsKey.MachineRoot, SettingsKey.MachinePath}; }
+Place UserPlace() { return {SettingsKey.UserRoot, SettingsKey.UserPath}; }
+
+bool OpenPlace(TRegistry &registry, const Place &place, bool canCreate) {
+  registry.SetRootKey(place.root);
+  return registry.OpenKey(place.path, canCreate);
+}
+
+void WriteSettings(TRegistry &registry, const std::string &language, int32_t skinNumber) {
+  registry.WriteString(kLanguageValue, language);
+  registry.WriteInteger(kSkinValue, skinNumber);
 }
 
 template <typename Control>
@@ -108,13 +117,42 @@ TStringGrid *MakeGrid(TForm1 *form, const char *name, ResultGrid grid) {
 }
 } // namespace
 
-bool OpenSettingsKey(TRegistry &registry) {
-  for (const Place &place : Places()) {
+bool OpenSettingsKeyForReading(TRegistry &registry) {
+  for (const Place &place : {UserPlace(), MachinePlace()}) {
     registry.SetRootKey(place.root);
-    if (registry.OpenKey(place.path, false))
+    if (registry.OpenKeyReadOnly(place.path))
       return true;
   }
   return false;
+}
+
+bool SaveSetting(Setting changed, const std::string &language, int32_t skinNumber) {
+  TRegistry registry;
+  registry.SetRootKey(UserPlace().root);
+  const bool userKeyExists = registry.KeyExists(UserPlace().path);
+  if (OpenPlace(registry, userKeyExists ? UserPlace() : MachinePlace(), false)) {
+    try {
+      if (changed == Setting::LanguageValue)
+        registry.WriteString(kLanguageValue, language);
+      else
+        registry.WriteInteger(kSkinValue, skinNumber);
+      return true;
+    } catch (const ERegistryException &) {
+      if (userKeyExists)
+        return false;
+    }
+  } else if (userKeyExists) {
+    return false;
+  }
+  // The machine-wide key cannot be written, or there is no key at all.
+  if (!OpenPlace(registry, UserPlace(), true))
+    return false;
+  try {
+    WriteSettings(registry, language, skinNumber);
+    return true;
+  } catch (const ERegistryException &) {
+    return false;
+  }
 }
 
 TForm1::TForm1(TComponent *owner) : TForm(owner) {
@@ -304,7 +342,7 @@ void TForm1::CreateControls() {
 
 void TForm1::ReadSettings() {
   TRegistry registry;
-  if (OpenSettingsKey(registry)) {
+  if (OpenSettingsKeyForReading(registry)) {
     try {
       Language = registry.ReadString(kLanguageValue);
     } catch (const ERegistryException &) {
@@ -324,13 +362,11 @@ void TForm1::ReadSettings() {
   Language = kEnglish;
   SkinNumber = 0;
   BitBtn14->SetCaption("0");
-  for (const Place &place : Places()) {
-    registry.SetRootKey(place.root);
-    if (!registry.OpenKey(place.path, true))
+  for (const Place &place : {MachinePlace(), UserPlace()}) {
+    if (!OpenPlace(registry, place, true))
       continue;
     try {
-      registry.WriteString(kLanguageValue, kEnglish);
-      registry.WriteInteger(kSkinValue, 0);
+      WriteSettings(registry, kEnglish, 0);
       return;
     } catch (const ERegistryException &) {
       registry.CloseKey(); // created but not writable: try the next place
@@ -393,14 +429,8 @@ void TForm1::SelectSkin(int32_t number) {
 }
 
 void TForm1::SwitchLanguage(const std::string &language) {
-  TRegistry registry;
-  if (!OpenSettingsKey(registry))
+  if (!SaveSetting(Setting::LanguageValue, language, SkinNumber))
     return; // nothing to remember it in: the language stays as it is
-  try {
-    registry.WriteString(kLanguageValue, language);
-  } catch (const ERegistryException &) {
-    return;
-  }
   Language = language;
   const bool french = IsFrench(language);
   BitBtn10->SetVisible(french);
@@ -416,15 +446,7 @@ void TForm1::BitBtn14Click(TObject *) {
   // A hand-edited number outside the cycle comes back to it at 0.
   SkinNumber = SkinNumber >= 0 && SkinNumber < 9 ? SkinNumber + 1 : 0;
   BitBtn14->SetCaption(IntToStr(SkinNumber));
-  TRegistry registry;
-  if (OpenSettingsKey(registry)) {
-    try {
-      registry.WriteInteger(kSkinValue, SkinNumber);
-    } catch (const ERegistryException &) {
-      // Not remembered; the skin still changes.
-    }
-    BitBtn14->SetCaption(IntToStr(SkinNumber));
-  }
+  SaveSetting(Setting::SkinValue, Language, SkinNumber); // when it cannot be remembered, the skin still changes
   SelectSkin(SkinNumber);
 }
 

@@ -21,9 +21,9 @@
 namespace zorvex {
 
 // The settings key, read at start-up and written by the language and skin
-// buttons. The machine-wide key comes first; where it can neither be opened
-// nor created (a normal user may not write there) the same path under the
-// current user is used instead.
+// buttons. The current user's key is read when it exists, else the
+// machine-wide one (read access is enough). A first start makes the
+// machine-wide key where it may, else the current user's.
 inline constexpr const char *kSettingsKeyPath = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Zorvex_V1.1";
 
 struct SettingsLocation {
@@ -153,9 +153,16 @@ private:
 // The main window of the running program.
 extern TForm1 *Form1;
 
-// Opens the settings key for reading and writing without creating it: the
-// machine-wide one, else the current user's. False when neither opens.
+// Opens the key the settings are read from, for reading only, without
+// creating it. False when there is none.
 class TRegistry;
-bool OpenSettingsKey(TRegistry &registry);
+bool OpenSettingsKeyForReading(TRegistry &registry);
+
+enum class Setting { LanguageValue, SkinValue }; // the registry values "Language" and "Skin"
+// Writes the setting that changed into the key the settings are read from
+// when that key can be written. A key that may only be read (a machine-wide
+// one, for a user) is left as it is: the current user's key is made with
+// both settings and is read from then on. False when nothing was written.
+bool SaveSetting(Setting changed, const std::string &language, int32_t skinNumber);
 
 } // namespace zorvex

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace zorvex;
 
 TEST(ActionTexts, MarkersAreNeverFileNames) {
@@ -22,7 +24,23 @@ TEST(ActionTexts, PathsAreSetIntoTheTextsAsTheyStand) {
             "Sorry, but the following object :\n\n C:\\x.zzz \n\n cannot be opened with the current configuration.");
   // A path holding a format sequence is not expanded again.
   EXPECT_EQ(OpenErrorText(5, "C:\\100%s%d.txt", PairSide::First, false), "Forbidden access to file C:\\100%s%d.txt");
-  EXPECT_EQ(SavedText("C:\\Zorvex.txt", 12, true), "Fichier  \"C:\\Zorvex.txt\"   créé\n\nIl liste 12 doublons");
+  EXPECT_EQ(SavedText("C:\\Zorvex.txt", 12, 0, true), "Fichier  \"C:\\Zorvex.txt\"   créé\n\nIl liste 12 doublons");
+}
+
+TEST(ActionTexts, ClosingBoxesAddALineOnlyForWhatHappened) {
+  const std::string count = RecycledCountText(3, {}, false);
+  EXPECT_EQ(count, "Number of files sent in the recycle bin : 3");
+  // One line per reason that kept files, after an empty line.
+  const std::string kept = RecycledCountText(3, {.changed = 2, .sameFile = 1}, false);
+  ASSERT_EQ(kept.rfind(count + "\n\n", 0), 0u);
+  const std::string reasons = kept.substr(count.size() + 2);
+  EXPECT_EQ(std::count(reasons.begin(), reasons.end(), '\n'), 1);
+  EXPECT_EQ(reasons.substr(reasons.find(" : ") + 3, 1), "2");
+  EXPECT_EQ(reasons.back(), '1');
+  EXPECT_NE(RecycledCountText(0, {.unchecked = 4}, true), RecycledCountText(0, {.changed = 4}, true));
+
+  const std::string saved = SavedText("C:\\Zorvex.txt", 12, 0, false);
+  EXPECT_EQ(SavedText("C:\\Zorvex.txt", 12, 2, false).rfind(saved + "\n\n2 ", 0), 0u);
 }
 
 TEST(ActionTexts, UnexpectedOpenResultsNameTheButton) {

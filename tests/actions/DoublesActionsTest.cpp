@@ -37,6 +37,10 @@ struct RecordingHost : TActionHost {
     events.push_back("open " + folder + " " + path);
     return shellResult;
   }
+  void BeginWork() override { events.push_back("begin"); }
+  void EndWork() override { events.push_back("end"); }
+  bool Step(int64_t, int64_t) override { return true; }
+  bool StepNow() override { return true; }
 };
 
 struct Pair {
@@ -68,7 +72,8 @@ TEST(DoublesActions, RecyclingAPanelFile) {
   host.answerOk = true;
   host.events.clear();
   EXPECT_TRUE(RecyclePanelFile(panel, PairSide::First, pair.grid, 1, true, marker, host));
-  EXPECT_EQ(host.events.back(), "recycle " + pair.a);
+  EXPECT_EQ(host.events, (std::vector<std::string>{"confirm " + RecycleOneConfirmText(pair.a, true), "begin",
+                                                   "recycle " + pair.a, "end"}));
   EXPECT_EQ(marker, "** Fichier supprimé **");
   EXPECT_EQ(pair.grid.Cell(1, 1), marker);
   EXPECT_EQ(panel.first.caption, "");
@@ -88,19 +93,20 @@ TEST(DoublesActions, PanelFileThatIsGoneOrChanged) {
   WriteFile(pair.a, "edited since the scan");
   host.events.clear();
   EXPECT_FALSE(RecyclePanelFile(panel, PairSide::Second, pair.grid, 1, false, marker, host));
-  ASSERT_EQ(host.events.size(), 3u);
-  EXPECT_EQ(host.events[1], "beep");
-  EXPECT_EQ(host.events[2], "error " + RecycleChangedText(pair.b, false));
+  ASSERT_EQ(host.events.size(), 5u);
+  EXPECT_EQ(host.events[3], "beep");
+  EXPECT_EQ(host.events[4], "error " + RecycleChangedText(pair.b, false));
   EXPECT_TRUE(FileExists(pair.b));
   EXPECT_EQ(pair.grid.Cell(2, 1), pair.b);
 }
 
-TEST(DoublesActions, RecycleAllReportsTheCount) {
+TEST(DoublesActions, RecycleAllReportsTheCountsOnceTheWorkIsOver) {
   Pair pair;
   RecordingHost host;
   RecycleAllFiles(pair.grid, false, host);
-  EXPECT_EQ(host.events.front(), "confirm " + RecycleAllConfirmText(false));
-  EXPECT_EQ(host.events.back(), "info Number of files sent in the recycle bin : 1");
+  EXPECT_EQ(host.events,
+            (std::vector<std::string>{"confirm " + RecycleAllConfirmText(false), "begin", "recycle " + pair.b, "end",
+                                      "info " + RecycledCountText(1, {}, false)}));
   EXPECT_FALSE(FileExists(pair.b));
   EXPECT_TRUE(FileExists(pair.a));
 
@@ -133,7 +139,7 @@ TEST(DoublesActions, SavingTheList) {
   RecordingHost host;
   const std::string path = pair.dir / "Zorvex.txt";
   SaveListToFile(path, pair.grid, 1, false, host);
-  EXPECT_EQ(host.events, std::vector<std::string>{"info " + SavedText(path, 1, false)});
+  EXPECT_EQ(host.events, std::vector<std::string>{"info " + SavedText(path, 1, 0, false)});
   const std::string saved = ReadFile(path);
 
   host.answerOk = false; // the file exists now: declining keeps it

@@ -41,7 +41,8 @@ TEST(DoublesGrid, ClickRules) {
   EXPECT_EQ(ClassifyDoublesClick(MouseButton::Left, 0, 0).kind, Kind::None); // NUM caption
   EXPECT_EQ(ClassifyDoublesClick(MouseButton::Left, -1, 0).kind, Kind::None);
   EXPECT_EQ(ClassifyDoublesClick(MouseButton::Left, -1, -1).kind, Kind::None);
-  const DoublesClick show = ClassifyDoublesClick(MouseButton::Left, 0, 30); // any column, rows beyond the doubles too
+  EXPECT_EQ(ClassifyDoublesClick(MouseButton::Left, -1, 2).kind, Kind::None); // beside the last column
+  const DoublesClick show = ClassifyDoublesClick(MouseButton::Left, 0, 30);   // any column, rows beyond the doubles too
   EXPECT_EQ(show.kind, Kind::ShowPair);
   EXPECT_EQ(show.index, 30);
   EXPECT_EQ(ClassifyDoublesClick(MouseButton::Right, 2, 3).kind, Kind::None);

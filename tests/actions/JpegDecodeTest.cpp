@@ -10,6 +10,7 @@ using zorvex::test::EncodeJpeg;
 using zorvex::test::ReadFile;
 using zorvex::test::RedBlueJpeg;
 using zorvex::test::TempDir;
+using zorvex::test::WithClaimedSize;
 using zorvex::test::WriteFile;
 
 namespace {
@@ -100,4 +101,34 @@ TEST(JpegDecode, BrokenFilesGiveNothingAndNeverCrash) {
   huge[sof + 5] = huge[sof + 6] = huge[sof + 7] = huge[sof + 8] = '\xFF';
   WriteFile(dir / "huge.jpg", huge);
   EXPECT_FALSE(DecodeJpegFile(dir / "huge.jpg"));
+}
+
+TEST(JpegDecode, PicturesThatWouldCostTooMuchAreRefusedBeforeDecoding) {
+  const auto grey = [](int x, int y, int c) -> uint8_t { return static_cast<uint8_t>(x * 3 + y * 5 + c); };
+  const std::string progressive = EncodeJpeg(64, 64, JCS_RGB, 3, grey, true);
+  TMemoryStream stream;
+  const auto decodes = [&stream](const std::string &bytes) {
+    stream.Clear();
+    stream.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
+    stream.SetPosition(0);
+    return DecodeJpeg(stream, 154).has_value();
+  };
+  ASSERT_TRUE(decodes(progressive));
+  // A few hundred bytes that claim a picture of 40000 x 30000 pixels.
+  EXPECT_FALSE(decodes(WithClaimedSize(progressive, 40000, 30000)));
+  // Fewer pixels, but a progressive decoder keeps every coefficient of the
+  // whole picture: close to 300 MB for these.
+  EXPECT_FALSE(decodes(WithClaimedSize(progressive, 10000, 9500)));
+  // The same size in a baseline picture needs a few rows at a time.
+  EXPECT_TRUE(decodes(WithClaimedSize(EncodeJpeg(64, 64, JCS_RGB, 3, grey), 10000, 9500)));
+
+  // Each scan of a progressive picture passes over all of it again: a file
+  // made of one scan repeated over and over is refused.
+  const size_t lastScan = progressive.rfind("\xFF\xDA");
+  const size_t end = progressive.rfind("\xFF\xD9");
+  ASSERT_LT(lastScan, end);
+  std::string scans = progressive.substr(0, end);
+  for (int i = 0; i < 120; ++i)
+    scans += progressive.substr(lastScan, end - lastScan);
+  EXPECT_FALSE(decodes(scans + "\xFF\xD9"));
 }

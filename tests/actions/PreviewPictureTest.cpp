@@ -1,5 +1,6 @@
 #include "actions/PreviewPicture.h"
 #include "framework/core/Bitmap.h"
+#include "framework/core/Streams.h"
 #include "support/TempDir.h"
 #include "support/TestPictures.h"
 
@@ -99,4 +100,18 @@ TEST(PreviewPicture, FilesThatAreNotPicturesOfTheirKindGiveNothing) {
   EXPECT_FALSE(LoadPreviewPicture(dir / "photo.jpg", PreviewKind::Bitmap));
   EXPECT_FALSE(LoadPreviewPicture(dir / "text.bmp", PreviewKind::Jpeg));
   EXPECT_FALSE(LoadPreviewPicture(dir / "photo.jpg", PreviewKind::None));
+}
+
+TEST(PreviewPicture, BitmapsTooBigToHoldAreRefusedFromTheirHeader) {
+  TempDir dir;
+  // A header that claims 16000 x 16000 pixels over as many bytes (sparse).
+  {
+    TFileStream file(dir / "huge.bmp", fm::Create);
+    TBitmap(2, 2).SaveToStream(file);
+    const int32_t claimed[2] = {16000, 16000};
+    file.SetPosition(18);
+    file.WriteBuffer(claimed, sizeof claimed);
+    file.SetSize(int64_t{16000} * 16000 * 3 + 54);
+  }
+  EXPECT_FALSE(LoadPreviewPicture(dir / "huge.bmp", PreviewKind::Bitmap));
 }

@@ -80,7 +80,7 @@ TEST(RecycleBin, RecycleAllKeepsTheFirstFileOfEverySet) {
   Sets files;
   TGridModel grid = GridOf({{files.a, files.b}, {files.b, files.c}, {files.d, files.e}}, 2);
   FakeBin bin;
-  EXPECT_EQ(RecycleAllDoubles(grid, false, bin.Recycle(), bin.Beep()), 3);
+  EXPECT_EQ(RecycleAllDoubles(grid, false, bin.Recycle(), bin.Beep(), NoWindowSteps()).recycled, 3);
   EXPECT_EQ(bin.recycled, (std::vector<std::string>{files.b, files.c, files.e}));
   EXPECT_TRUE(FileExists(files.a));
   EXPECT_TRUE(FileExists(files.d));
@@ -90,7 +90,8 @@ TEST(RecycleBin, RecycleAllKeepsTheFirstFileOfEverySet) {
   EXPECT_EQ(bin.beeps, 2);             // the two blank rows
 
   bin.beeps = 0;
-  EXPECT_EQ(RecycleAllDoubles(grid, true, bin.Recycle(), bin.Beep()), 0); // a second run finds only markers
+  EXPECT_EQ(RecycleAllDoubles(grid, true, bin.Recycle(), bin.Beep(), NoWindowSteps()).recycled,
+            0); // a second run finds only markers
   EXPECT_EQ(bin.beeps, 5);
 }
 
@@ -99,12 +100,12 @@ TEST(RecycleBin, RecycleAllNeverTakesTheLastCopy) {
   // The grid sorted so that the chain runs backwards: the head must still win.
   TGridModel sorted = GridOf({{files.b, files.c}, {files.a, files.b}});
   FakeBin bin;
-  EXPECT_EQ(RecycleAllDoubles(sorted, false, bin.Recycle(), bin.Beep()), 2);
+  EXPECT_EQ(RecycleAllDoubles(sorted, false, bin.Recycle(), bin.Beep(), NoWindowSteps()).recycled, 2);
   EXPECT_TRUE(FileExists(files.a));
 
   // File 1 of a pair recycled from the panel: its double is now the only copy.
   TGridModel afterPanel = GridOf({{SuppressedMarkerText(false), files.e}});
-  EXPECT_EQ(RecycleAllDoubles(afterPanel, false, bin.Recycle(), bin.Beep()), 0);
+  EXPECT_EQ(RecycleAllDoubles(afterPanel, false, bin.Recycle(), bin.Beep(), NoWindowSteps()).recycled, 0);
   EXPECT_TRUE(FileExists(files.e));
   EXPECT_EQ(afterPanel.Cell(2, 1), files.e);
 }
@@ -114,28 +115,35 @@ TEST(RecycleBin, RecycleAllKeepsTheNextCopyWhenTheFirstIsGone) {
   DeleteFileAt(files.a);
   TGridModel grid = GridOf({{files.a, files.b}, {files.b, files.c}});
   FakeBin bin;
-  EXPECT_EQ(KeptCopies(grid).at(files.c), files.b);
-  EXPECT_EQ(RecycleAllDoubles(grid, false, bin.Recycle(), bin.Beep()), 1);
+  EXPECT_EQ(KeptCopies(grid, NoWindowSteps())->at(files.c), files.b);
+  EXPECT_EQ(RecycleAllDoubles(grid, false, bin.Recycle(), bin.Beep(), NoWindowSteps()).recycled, 1);
   EXPECT_EQ(bin.recycled, std::vector<std::string>{files.c});
   EXPECT_TRUE(FileExists(files.b));
 }
 
-TEST(RecycleBin, RecycleAllSkipsChangedFilesAndShellFailures) {
+TEST(RecycleBin, RecycleAllKeepsChangedFilesAndOtherNamesOfTheKeptOneAndCountsThem) {
   Sets files;
   WriteFile(files.c, "abc?"); // changed after the scan
-  TGridModel grid = GridOf({{files.a, files.b}, {files.b, files.c}, {files.d, files.e}});
+  const std::string link = files.dir / "link";
+  std::filesystem::create_hard_link(U8(files.d), U8(link)); // listed as a double of its own file
+  TGridModel grid = GridOf({{files.a, files.b}, {files.b, files.c}, {files.d, link}, {files.d, files.e}});
   FakeBin bin;
-  EXPECT_EQ(RecycleAllDoubles(grid, false, bin.Recycle(), bin.Beep()), 2);
+  const RecycleAllReport report = RecycleAllDoubles(grid, false, bin.Recycle(), bin.Beep(), NoWindowSteps());
+  EXPECT_EQ(report.recycled, 2);
+  EXPECT_EQ(report.kept.changed, 1);
+  EXPECT_EQ(report.kept.sameFile, 1);
+  EXPECT_EQ(report.kept.unchecked, 0);
   EXPECT_TRUE(FileExists(files.c));
+  EXPECT_TRUE(FileExists(link));
   EXPECT_EQ(grid.Cell(2, 2), files.c);
-  EXPECT_EQ(bin.beeps, 1);
+  EXPECT_EQ(bin.beeps, 2);
 
   TGridModel again = GridOf({{files.a, files.c}});
   WriteFile(files.c, "abc!");
   bin.refuse = true;
-  EXPECT_EQ(RecycleAllDoubles(again, false, bin.Recycle(), bin.Beep()), 0);
+  EXPECT_EQ(RecycleAllDoubles(again, false, bin.Recycle(), bin.Beep(), NoWindowSteps()).recycled, 0);
   EXPECT_EQ(again.Cell(2, 1), files.c);
-  EXPECT_EQ(bin.beeps, 2);
+  EXPECT_EQ(bin.beeps, 3);
 }
 
 TEST(RecycleBin, SingleFileMarksEveryCellOfTheFile) {
@@ -143,22 +151,86 @@ TEST(RecycleBin, SingleFileMarksEveryCellOfTheFile) {
   TGridModel grid = GridOf({{files.a, files.b}, {files.b, files.c}});
   FakeBin bin;
   const std::string marker = SuppressedMarkerText(true);
-  EXPECT_EQ(RecycleOneFile(grid, 2, files.b, files.a, marker, bin.Recycle()), RecycleOneOutcome::Recycled);
+  EXPECT_EQ(RecycleOneFile(grid, 2, files.b, files.a, marker, bin.Recycle(), NoWindowSteps()),
+            RecycleOneOutcome::Recycled);
   EXPECT_FALSE(FileExists(files.b));
   EXPECT_EQ(grid.Cell(2, 1), marker);
   EXPECT_EQ(grid.Cell(1, 2), marker);
   EXPECT_EQ(grid.Cell(1, 1), files.a);
 
-  EXPECT_EQ(RecycleOneFile(grid, 2, files.a, marker, marker, bin.Recycle()), RecycleOneOutcome::NotFound);
+  EXPECT_EQ(RecycleOneFile(grid, 2, files.a, marker, marker, bin.Recycle(), NoWindowSteps()),
+            RecycleOneOutcome::NotFound);
 }
 
 TEST(RecycleBin, SingleFileNeedsADistinctCopyAndTheShell) {
   Sets files;
   TGridModel grid = GridOf({{files.a, files.b}});
   FakeBin bin;
-  EXPECT_EQ(RecycleOneFile(grid, 1, files.a, files.a, "m", bin.Recycle()), RecycleOneOutcome::Changed);
+  EXPECT_EQ(RecycleOneFile(grid, 1, files.a, files.a, "m", bin.Recycle(), NoWindowSteps()),
+            RecycleOneOutcome::SameFile);
+  std::filesystem::create_hard_link(U8(files.a), U8(files.dir / "link"));
+  EXPECT_EQ(RecycleOneFile(grid, 1, files.dir / "link", files.a, "m", bin.Recycle(), NoWindowSteps()),
+            RecycleOneOutcome::SameFile);
   bin.refuse = true;
-  EXPECT_EQ(RecycleOneFile(grid, 1, files.c, files.b, "m", bin.Recycle()), RecycleOneOutcome::ShellFailed);
+  EXPECT_EQ(RecycleOneFile(grid, 1, files.c, files.b, "m", bin.Recycle(), NoWindowSteps()),
+            RecycleOneOutcome::ShellFailed);
   EXPECT_TRUE(bin.recycled.empty());
   EXPECT_EQ(grid.Cell(1, 1), files.a);
+}
+
+namespace {
+// Records the progress and stops the work after a given number of steps.
+struct StoppingSteps : TWorkSteps {
+  int stopAfter = -1; // none when negative
+  int steps = 0;
+  int64_t lastDone = 0, lastTotal = 0;
+  bool backwards = false;
+  bool Step(int64_t done, int64_t total) override {
+    backwards = backwards || (total == lastTotal && done < lastDone);
+    lastDone = done;
+    lastTotal = total;
+    return Go();
+  }
+  bool StepNow() override { return Go(); }
+  bool Go() {
+    ++steps;
+    return stopAfter < 0 || steps <= stopAfter;
+  }
+};
+} // namespace
+
+TEST(RecycleBin, TheByteChecksReportTheirProgressAndStopWhenAsked) {
+  TempDir dir;
+  const std::string big(3 << 20, 'x'); // many blocks
+  const std::string a = dir / "a", b = dir / "b", c = dir / "c";
+  const auto makeFiles = [&] {
+    for (const std::string &path : {a, b, c})
+      WriteFile(path, big);
+    return GridOf({{a, b}, {b, c}});
+  };
+  FakeBin bin;
+  StoppingSteps whole;
+  TGridModel grid = makeFiles();
+  EXPECT_EQ(RecycleAllDoubles(grid, false, bin.Recycle(), bin.Beep(), whole).recycled, 2);
+  EXPECT_FALSE(whole.backwards);
+  EXPECT_EQ(whole.lastTotal, 4 * int64_t{3 << 20});
+  EXPECT_EQ(whole.lastDone, whole.lastTotal);
+
+  // Stopped during the second check: the first double went, the second stays.
+  StoppingSteps stopping;
+  stopping.stopAfter = whole.steps * 3 / 4;
+  grid = makeFiles();
+  bin.recycled.clear();
+  const RecycleAllReport report = RecycleAllDoubles(grid, false, bin.Recycle(), bin.Beep(), stopping);
+  EXPECT_TRUE(report.stopped);
+  EXPECT_EQ(bin.recycled, std::vector<std::string>{b});
+  EXPECT_TRUE(FileExists(c));
+  EXPECT_EQ(grid.Cell(2, 2), c);
+
+  // A single file stopped during its check stays, and so does its row.
+  StoppingSteps early;
+  early.stopAfter = 3;
+  EXPECT_EQ(RecycleOneFile(grid, 2, c, a, "m", bin.Recycle(), early), RecycleOneOutcome::Stopped);
+  EXPECT_TRUE(FileExists(c));
+  EXPECT_EQ(grid.Cell(2, 2), c);
 }

@@ -31,19 +31,42 @@ TEST(SaveList, BytesAreTabbedCrLfLinesInTheAnsiCodePage) {
   EXPECT_EQ(DoublesListBytes(OnePair(true), 0), "NUM\tPREMIER FICHIER TROUV\xC9\tDOUBLON TROUV\xC9\tTAILLE\t\r\n");
 }
 
+TEST(SaveList, NamesTheCodePageLacksAreWrittenWithQuestionMarksAndCounted) {
+  TGridModel grid = MakeResultGrid(ResultGrid::Doubles);
+  SetHeaderRow(grid, ResultGrid::Doubles, true);
+  int count = 0;
+  AppendRow(grid, ResultGrid::Doubles, count,
+            {"1",
+             "C:\\\xC5\x81\xC3\xB3"
+             "d\xC5\xBA.txt",
+             "C:\\b.txt", "00000001"});
+  AppendRow(grid, ResultGrid::Doubles, count, {"2", "C:\\\xC3\x89t\xC3\xA9.txt", "C:\\?.txt", "00000001"});
+  AppendRow(grid, ResultGrid::Doubles, count, {"3", "C:\\\xE4\xB8\xAD", "C:\\\xE6\x96\x87", "00000001"});
+  int replacedRows = -1;
+  const std::string bytes = DoublesListBytes(grid, count, {}, &replacedRows);
+  EXPECT_EQ(replacedRows, 2);
+  EXPECT_NE(bytes.find("1\tC:\\?\xF3"
+                       "d?.txt\t"),
+            std::string::npos);
+  EXPECT_NE(bytes.find("3\tC:\\?\tC:\\?\t"), std::string::npos);
+  // Names in UTF-8 lose nothing.
+  DoublesListBytes(grid, count, {.utf8 = true}, &replacedRows);
+  EXPECT_EQ(replacedRows, 0);
+}
+
 TEST(SaveList, WritesAndReplacesTheFile) {
   TempDir dir;
   const std::string path = dir / "Zorvex.txt";
   WriteFile(path, std::string(5000, 'o')); // longer than the list: nothing of it may remain
-  EXPECT_EQ(SaveDoublesList(path, OnePair(true), 1), SaveOutcome::Saved);
+  EXPECT_EQ(SaveDoublesList(path, OnePair(true), 1).outcome, SaveOutcome::Saved);
   EXPECT_EQ(ReadFile(path), DoublesListBytes(OnePair(true), 1));
 }
 
 TEST(SaveList, FilesThatCannotBeCreatedWriteNothing) {
   TempDir dir;
-  EXPECT_EQ(SaveDoublesList("", OnePair(false), 1), SaveOutcome::CannotCreate); // dialog cancelled
-  EXPECT_EQ(SaveDoublesList(dir / "no/such/folder.txt", OnePair(false), 1), SaveOutcome::CannotCreate);
-  EXPECT_EQ(SaveDoublesList(dir.Path(), OnePair(false), 1), SaveOutcome::CannotCreate);
+  EXPECT_EQ(SaveDoublesList("", OnePair(false), 1).outcome, SaveOutcome::CannotCreate); // dialog cancelled
+  EXPECT_EQ(SaveDoublesList(dir / "no/such/folder.txt", OnePair(false), 1).outcome, SaveOutcome::CannotCreate);
+  EXPECT_EQ(SaveDoublesList(dir.Path(), OnePair(false), 1).outcome, SaveOutcome::CannotCreate);
 }
 
 #ifndef _WIN32
@@ -57,7 +80,7 @@ TEST(SaveList, AFullDiskIsReportedAndLeavesNoPartialFile) {
   rlimit limit = old;
   limit.rlim_cur = 40;
   setrlimit(RLIMIT_FSIZE, &limit);
-  const SaveOutcome outcome = SaveDoublesList(path, OnePair(false), 1);
+  const SaveOutcome outcome = SaveDoublesList(path, OnePair(false), 1).outcome;
   setrlimit(RLIMIT_FSIZE, &old);
   std::signal(SIGXFSZ, oldHandler);
   EXPECT_EQ(outcome, SaveOutcome::WriteFailed);

@@ -45,7 +45,9 @@ TEST(ShellFiles, RecycleAllThroughTheShellKeepsOneCopy) {
   AppendRow(grid, ResultGrid::Doubles, count, {"2", b, c, "00000004"});
   int beeps = 0;
   const int recycled = RecycleAllDoubles(
-      grid, false, [](const std::string &path) { return ShellRecycle(path, nullptr); }, [&] { ++beeps; });
+                           grid, false, [](const std::string &path) { return ShellRecycle(path, nullptr); },
+                           [&] { ++beeps; }, NoWindowSteps())
+                           .recycled;
   EXPECT_EQ(recycled, 2);
   EXPECT_EQ(beeps, 0);
   EXPECT_TRUE(FileExists(a));

@@ -201,6 +201,33 @@ TEST_F(MainWindowTest, WithoutTheMachineKeyTheUsersKeyIsUsedSilently) {
   EXPECT_EQ(form->BitBtn14->Caption(), "1");
 }
 
+TEST_F(MainWindowTest, AMachineKeyThatMayOnlyBeReadIsReadAndTheUsersKeyTakesTheChanges) {
+  SettingsKey.MachinePath = key.MakeReadOnlyChild("machine-read-only", kFrenchName, 3);
+  {
+    TRegistry registry;
+    registry.SetRootKey(HKEY_CURRENT_USER);
+    ASSERT_FALSE(registry.OpenKey(SettingsKey.MachinePath, false)); // writing there is refused
+  }
+  DialogRecorder dialogs;
+  Start();
+  EXPECT_EQ(Texts(), french);
+  EXPECT_EQ(form->BitBtn14->Caption(), "3");
+  EXPECT_EQ(ReadLanguage(SettingsKey.UserPath), "<no key>"); // reading makes nothing
+  // A change is remembered in the user's key, made with both settings.
+  Click(*form->BitBtn10);
+  EXPECT_EQ(Texts(), english);
+  EXPECT_EQ(ReadLanguage(SettingsKey.UserPath), "English");
+  EXPECT_EQ(ReadSkin(SettingsKey.UserPath), 3);
+  Click(*form->BitBtn14);
+  EXPECT_EQ(ReadSkin(SettingsKey.UserPath), 4);
+  EXPECT_EQ(ReadLanguage(SettingsKey.MachinePath), kFrenchName);
+  // From then on the user's key is the one read.
+  Restart();
+  EXPECT_EQ(Texts(), english);
+  EXPECT_EQ(form->BitBtn14->Caption(), "4");
+  EXPECT_TRUE(dialogs.Requests().empty());
+}
+
 TEST_F(MainWindowTest, WithNoWritablePlaceTheDefaultsRunAndNothingIsSaid) {
   SettingsKey.MachinePath = key.MakeVolatileChild("locked") + "\\Zorvex_V1.1";
   SettingsKey.UserPath = key.Child("locked\\user\\Zorvex_V1.1");

@@ -10,6 +10,8 @@
 #include "framework/core/Texts.h"
 #include "framework/win/Registry.h"
 
+#include <sddl.h>
+
 namespace zorvex::test {
 
 TApplication &TestApplication() {
@@ -198,10 +200,44 @@ TestRegistryKey::TestRegistryKey() {
     throw Exception("Cannot create the test key " + path_);
 }
 
+namespace {
+// Gives everyone the access `sddl` grants on the key; its owner may always do so.
+bool SetKeyAccess(const std::string &path, const wchar_t *sddl) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, Wide(path).c_str(), 0, WRITE_DAC, &key) != ERROR_SUCCESS)
+    return false;
+  OwnedKey owned(key);
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &descriptor, nullptr))
+    return false;
+  const bool set = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor) == ERROR_SUCCESS;
+  LocalFree(descriptor);
+  return set;
+}
+} // namespace
+
 TestRegistryKey::~TestRegistryKey() {
+  for (const std::string &path : readOnly_)
+    SetKeyAccess(path, L"D:P(A;;KA;;;WD)");
   TRegistry registry;
   registry.SetRootKey(HKEY_CURRENT_USER);
   registry.DeleteKey(path_);
+}
+
+std::string TestRegistryKey::MakeReadOnlyChild(std::string_view name, const std::string &language, int skinNumber) {
+  const std::string path = Child(name);
+  {
+    TRegistry registry;
+    registry.SetRootKey(HKEY_CURRENT_USER);
+    if (!registry.OpenKey(path, true))
+      throw Exception("Cannot create the key " + path);
+    registry.WriteString("Language", language);
+    registry.WriteInteger("Skin", skinNumber);
+  }
+  readOnly_.push_back(path);
+  if (!SetKeyAccess(path, L"D:P(A;;KR;;;WD)"))
+    throw Exception("Cannot make the key " + path + " read-only");
+  return path;
 }
 
 std::string TestRegistryKey::MakeVolatileChild(std::string_view name) const {

@@ -85,9 +85,14 @@ public:
   // made below it, which is how a test plays a place the program may not
   // write to.
   std::string MakeVolatileChild(std::string_view name) const;
+  // Makes a child key holding a language and a skin number that may be read
+  // but neither written nor given keys of its own, as a machine-wide key is
+  // for a user; returns its path.
+  std::string MakeReadOnlyChild(std::string_view name, const std::string &language, int skinNumber);
 
 private:
   std::string path_;
+  std::vector<std::string> readOnly_; // made writable again before the key goes
 };
 
 // Where screenshots of a test run go: $ZORVEX_SCREENSHOT_DIR, else a

@@ -144,151 +144,181 @@ void TBitmap::Assign(const TPersistent &source) {
 
 // ---- BMP files -----------------------------------------------------------------
 
-void TBitmap::LoadFromStream(TStream &stream) { LoadFromStream(stream, AnyBitmap); }
-
 namespace {
 
-// The two headers as far as the size goes.
-struct BmpHeaders {
-  uint32_t fileSize = 0;
-  uint32_t pixelsAt = 0;
-  uint32_t headerSize = 0;
-  int64_t width = 0;
-  int64_t height = 0; // negative: rows stored top-down
+constexpr uint32_t BI_RLE8 = 1;
+constexpr uint32_t BI_RLE4 = 2;
+
+// What the headers say about the picture.
+struct TBitmapHeader {
+  int width = 0;
+  int height = 0;
   int bitCount = 0;
   uint32_t compression = BI_RGB;
-  uint32_t colorsUsed = 0;
 };
 
-bool ReadHeaders(const uint8_t *bytes, int64_t size, BmpHeaders &h) {
-  // File header, then the info header (12 bytes in the oldest form, 40 or
-  // more in every later one).
-  if (size < 14 + 12 || bytes[0] != 'B' || bytes[1] != 'M')
-    return false;
-  h.fileSize = U32(bytes + 2);
-  h.pixelsAt = U32(bytes + 10);
-  h.headerSize = U32(bytes + 14);
-  if (h.headerSize != 12 && (h.headerSize < 40 || h.headerSize > 1024))
-    return false;
-  if (14 + static_cast<int64_t>(h.headerSize) > size)
-    return false;
-  const uint8_t *info = bytes + 14;
-  if (h.headerSize == 12) {
-    h.width = U16(info + 4);
-    h.height = static_cast<int16_t>(U16(info + 6));
-    h.bitCount = U16(info + 10);
+// Everything a BMP file says before its pixels, checked.
+struct ParsedHeader {
+  TBitmapHeader header;
+  bool topDown = false;
+  uint32_t fileSize = 0;
+  uint32_t pixelsAt = 0;
+  int64_t rowBytes = 0;      // uncompressed rows, padded to 4 bytes
+  std::vector<uint8_t> info; // the info header
+  uint32_t colorsUsed = 0;
+  uint32_t masks[4] = {0, 0, 0, 0};
+  std::vector<TColor> palette; // 2^bitCount entries for indexed pictures
+};
+
+// `count` bytes at `offset` from the bitmap's start, which must lie within
+// the `available` bytes.
+void ReadAt(TStream &stream, int64_t start, int64_t available, int64_t offset, uint8_t *to, int64_t count) {
+  if (offset < 0 || count < 0 || offset + count > available)
+    Invalid();
+  stream.SetPosition(start + offset);
+  stream.ReadBuffer(to, count);
+}
+
+// The file header and the info header (12 bytes in the oldest form, 40 or
+// more in every later one); only their bytes are read.
+ParsedHeader ParseSizes(TStream &stream, int64_t start, int64_t size) {
+  ParsedHeader parsed;
+  uint8_t head[18];
+  if (size < 14 + 12)
+    Invalid();
+  ReadAt(stream, start, size, 0, head, sizeof head);
+  if (head[0] != 'B' || head[1] != 'M')
+    Invalid();
+  parsed.fileSize = U32(head + 2);
+  parsed.pixelsAt = U32(head + 10);
+  const uint32_t headerSize = U32(head + 14);
+  if (headerSize != 12 && (headerSize < 40 || headerSize > 1024))
+    Invalid();
+  parsed.info.resize(headerSize);
+  std::memcpy(parsed.info.data(), head + 14, 4);
+  ReadAt(stream, start, size, 18, parsed.info.data() + 4, headerSize - 4);
+  const uint8_t *info = parsed.info.data();
+  TBitmapHeader &header = parsed.header;
+  int64_t width, height;
+  if (headerSize == 12) {
+    width = U16(info + 4);
+    height = static_cast<int16_t>(U16(info + 6));
+    header.bitCount = U16(info + 10);
   } else {
-    h.width = static_cast<int32_t>(U32(info + 4));
-    h.height = static_cast<int32_t>(U32(info + 8));
-    h.bitCount = U16(info + 14);
-    h.compression = U32(info + 16);
-    h.colorsUsed = U32(info + 32);
+    width = static_cast<int32_t>(U32(info + 4));
+    height = static_cast<int32_t>(U32(info + 8));
+    header.bitCount = U16(info + 14);
+    header.compression = U32(info + 16);
   }
-  return h.width > 0 && h.height != 0;
-}
-
-} // namespace
-
-bool TBitmap::ReadBitmapSize(const uint8_t *bytes, int64_t size, int &width, int &height) {
-  BmpHeaders h;
-  if (!ReadHeaders(bytes, size, h))
-    return false;
-  const int64_t rows = h.height < 0 ? -h.height : h.height;
-  if (h.width > INT32_MAX || rows > INT32_MAX)
-    return false;
-  width = static_cast<int>(h.width);
-  height = static_cast<int>(rows);
-  return true;
-}
-
-void TBitmap::LoadFromStream(TStream &stream, const TBitmapLimits &limits) {
-  const int64_t start = stream.Position();
-  const int64_t available = stream.Size() - start;
-  if (available <= 0) {
-    Clear();
-    return;
-  }
-  std::vector<uint8_t> file(static_cast<size_t>(available));
-  stream.ReadBuffer(file.data(), available);
-  const int64_t size = available;
-  const uint8_t *bytes = file.data();
-
-  BmpHeaders headers;
-  if (!ReadHeaders(bytes, size, headers))
+  parsed.colorsUsed = headerSize == 12 ? 0 : U32(info + 32);
+  parsed.topDown = height < 0;
+  height = height < 0 ? -height : height;
+  if (width <= 0 || height <= 0 || width * height > MaxBitmapPixels)
     Invalid();
-  const uint32_t fileSize = headers.fileSize, pixelsAt = headers.pixelsAt, headerSize = headers.headerSize;
-  const uint8_t *info = bytes + 14;
-  const int64_t width = headers.width;
-  const bool topDown = headers.height < 0;
-  const int64_t height = topDown ? -headers.height : headers.height;
-  const int bitCount = headers.bitCount;
-  const uint32_t compression = headers.compression, colorsUsed = headers.colorsUsed;
-  if (width > limits.MaxWidth || height > limits.MaxHeight || width * height > limits.MaxPixels ||
-      width * height > MaxBitmapPixels)
-    Invalid();
+  header.width = static_cast<int>(width);
+  header.height = static_cast<int>(height);
+  const int bitCount = header.bitCount;
   if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32)
     Invalid();
+  return parsed;
+}
+
+// Then the channel masks and the palette, and whether the pixels are there;
+// only their bytes are read.
+ParsedHeader ParseHeader(TStream &stream, int64_t start, int64_t size) {
+  ParsedHeader parsed = ParseSizes(stream, start, size);
+  const TBitmapHeader &header = parsed.header;
+  const int bitCount = header.bitCount;
+  const int64_t width = header.width, height = header.height;
+  const uint32_t headerSize = static_cast<uint32_t>(parsed.info.size()), colorsUsed = parsed.colorsUsed;
+  const uint8_t *info = parsed.info.data();
 
   // Channel masks: given by the header or after it, or the defaults.
   int64_t tableAt = 14 + headerSize;
-  uint32_t masks[4] = {0, 0, 0, 0};
-  if (compression == BI_BITFIELDS || compression == BI_ALPHABITFIELDS) {
+  uint32_t *masks = parsed.masks;
+  switch (header.compression) {
+  case BI_BITFIELDS:
+  case BI_ALPHABITFIELDS: {
     if (bitCount != 16 && bitCount != 32)
       Invalid();
-    const int count = compression == BI_ALPHABITFIELDS ? 4 : 3;
-    const uint8_t *from = info + 40;
-    if (headerSize < 40 + 4u * count) { // the masks follow the header
-      if (tableAt + 4 * count > size)
-        Invalid();
-      from = bytes + tableAt;
+    const int count = header.compression == BI_ALPHABITFIELDS ? 4 : 3;
+    uint8_t given[16];
+    if (headerSize >= 40 + 4u * count) {
+      std::memcpy(given, info + 40, 4 * count);
+    } else { // the masks follow the header
+      ReadAt(stream, start, size, tableAt, given, 4 * count);
       tableAt += 4 * count;
     }
     for (int i = 0; i < count; ++i)
-      masks[i] = U32(from + 4 * i);
-  } else if (compression != BI_RGB) {
-    Invalid();
-  } else if (bitCount == 16) {
-    masks[0] = 0x7C00, masks[1] = 0x03E0, masks[2] = 0x001F;
-  } else if (bitCount == 32) {
-    masks[0] = 0xFF0000, masks[1] = 0xFF00, masks[2] = 0xFF, masks[3] = 0xFF000000;
+      masks[i] = U32(given + 4 * i);
+    break;
+  }
+  case BI_RLE8:
+  case BI_RLE4:
+    // Run-length pictures are stored bottom-up, at the depth their coding names.
+    if (bitCount != (header.compression == BI_RLE8 ? 8 : 4) || parsed.topDown)
+      Invalid();
+    break;
+  case BI_RGB:
+    if (bitCount == 16)
+      masks[0] = 0x7C00, masks[1] = 0x03E0, masks[2] = 0x001F;
+    else if (bitCount == 32)
+      masks[0] = 0xFF0000, masks[1] = 0xFF00, masks[2] = 0xFF, masks[3] = 0xFF000000;
+    break;
+  default: Invalid();
   }
 
   // Palette entries: blue, green, red (and a spare byte after the oldest header).
-  std::vector<TColor> palette;
   if (bitCount <= 8) {
     const int entrySize = headerSize == 12 ? 3 : 4;
     // Writers often shorten the table; it never reaches into the pixels.
     int64_t entries = std::min<int64_t>(colorsUsed ? colorsUsed : (1u << bitCount), 1 << bitCount);
-    if (pixelsAt > tableAt)
-      entries = std::min<int64_t>(entries, (pixelsAt - tableAt) / entrySize);
-    if (tableAt + entries * entrySize > size)
-      Invalid();
+    if (parsed.pixelsAt >= tableAt)
+      entries = std::min<int64_t>(entries, (parsed.pixelsAt - tableAt) / entrySize);
+    std::vector<uint8_t> table(static_cast<size_t>(entries * entrySize));
+    if (entries > 0)
+      ReadAt(stream, start, size, tableAt, table.data(), entries * entrySize);
     for (int64_t i = 0; i < entries; ++i) {
-      const uint8_t *e = bytes + tableAt + i * entrySize;
-      palette.push_back(MakeColor(e[2], e[1], e[0]));
+      const uint8_t *e = table.data() + i * entrySize;
+      parsed.palette.push_back(MakeColor(e[2], e[1], e[0]));
     }
-    palette.resize(static_cast<size_t>(1) << bitCount, clBlack); // indexes past the table read as black
+    parsed.palette.resize(static_cast<size_t>(1) << bitCount, clBlack); // indexes past the table read as black
   }
-
-  const int64_t rowBytes = ((width * bitCount + 31) / 32) * 4;
-  if (pixelsAt < 14 + headerSize || static_cast<int64_t>(pixelsAt) + rowBytes * height > size)
+  if (parsed.pixelsAt < 14 + headerSize)
     Invalid();
+  // Rows that are not there refuse the file before its pixels are made.
+  const bool runs = header.compression == BI_RLE8 || header.compression == BI_RLE4;
+  parsed.rowBytes = ((width * bitCount + 31) / 32) * 4;
+  if (!runs && int64_t{parsed.pixelsAt} + parsed.rowBytes * height > size)
+    Invalid();
+  return parsed;
+}
 
-  TBitmap loaded(0, 0, bitCount == 32 ? TPixelFormat::pf32bit : TPixelFormat::pf24bit);
-  loaded.SetSize(static_cast<int>(width), static_cast<int>(height));
-  const Channel red(masks[0]), green(masks[1]), blue(masks[2]), alpha(masks[3]);
-  const int step = loaded.BytesPerPixel();
-  for (int64_t row = 0; row < height; ++row) {
-    const uint8_t *src = bytes + pixelsAt + row * rowBytes;
-    uint8_t *dst = loaded.ScanLine(static_cast<int>(topDown ? row : height - 1 - row));
-    for (int64_t x = 0; x < width; ++x, dst += step) {
+void PutIndexed(uint8_t *pixel, TColor color) {
+  pixel[0] = static_cast<uint8_t>(ColorBlue(color));
+  pixel[1] = static_cast<uint8_t>(ColorGreen(color));
+  pixel[2] = static_cast<uint8_t>(ColorRed(color));
+}
+
+// Uncompressed rows, bottom-up or top-down, each padded to 4 bytes; read one
+// row at a time. Returns the bytes the rows take.
+int64_t ReadRows(TStream &stream, int64_t start, const ParsedHeader &parsed, TBitmap &out) {
+  const TBitmapHeader &header = parsed.header;
+  const int bitCount = header.bitCount;
+  const int64_t rowBytes = parsed.rowBytes;
+  stream.SetPosition(start + parsed.pixelsAt);
+  std::vector<uint8_t> row(static_cast<size_t>(rowBytes));
+  const Channel red(parsed.masks[0]), green(parsed.masks[1]), blue(parsed.masks[2]), alpha(parsed.masks[3]);
+  const int step = out.BytesPerPixel();
+  for (int64_t y = 0; y < header.height; ++y) {
+    stream.ReadBuffer(row.data(), rowBytes);
+    const uint8_t *src = row.data();
+    uint8_t *dst = out.ScanLine(static_cast<int>(parsed.topDown ? y : header.height - 1 - y));
+    for (int64_t x = 0; x < header.width; ++x, dst += step) {
       if (bitCount <= 8) {
         const int64_t bit = x * bitCount;
         const int index = (src[bit / 8] >> (8 - bitCount - bit % 8)) & ((1 << bitCount) - 1);
-        const TColor c = palette[static_cast<size_t>(index)];
-        dst[0] = static_cast<uint8_t>(ColorBlue(c));
-        dst[1] = static_cast<uint8_t>(ColorGreen(c));
-        dst[2] = static_cast<uint8_t>(ColorRed(c));
+        PutIndexed(dst, parsed.palette[static_cast<size_t>(index)]);
       } else if (bitCount == 24) {
         std::memcpy(dst, src + x * 3, 3);
       } else {
@@ -301,9 +331,139 @@ void TBitmap::LoadFromStream(TStream &stream, const TBitmapLimits &limits) {
       }
     }
   }
+  return rowBytes * header.height;
+}
+
+// Bytes of a run-length picture, read through a small buffer and never more
+// than `budget` of them.
+class RunReader {
+public:
+  RunReader(TStream &stream, int64_t budget) : stream_(stream), budget_(budget) {}
+  bool AtEnd() {
+    if (at_ < got_)
+      return false;
+    const int64_t want = std::min<int64_t>(sizeof buffer_, budget_ - consumed_);
+    got_ = want > 0 ? static_cast<size_t>(stream_.Read(buffer_, want)) : 0;
+    at_ = 0;
+    return got_ == 0;
+  }
+  // Zero past the end, which ends the picture at the next test.
+  uint8_t Byte() {
+    if (AtEnd())
+      return 0;
+    ++consumed_;
+    return buffer_[at_++];
+  }
+  int64_t Consumed() const { return consumed_; }
+
+private:
+  TStream &stream_;
+  int64_t budget_;
+  int64_t consumed_ = 0;
+  uint8_t buffer_[16 * 1024];
+  size_t got_ = 0, at_ = 0;
+};
+
+// RLE8 and RLE4 pictures: runs of one index (RLE4: two alternating), and
+// escapes for the end of a line, the end of the picture, a jump ahead, and a
+// stretch of literal indexes padded to an even byte count. Pixels no code
+// reaches stay black; indexes beyond the picture's edge are dropped; data
+// that ends early ends the picture. Returns the bytes the codes took.
+int64_t DecodeRuns(TStream &stream, int64_t start, int64_t size, const ParsedHeader &parsed, TBitmap &out) {
+  const TBitmapHeader &header = parsed.header;
+  const int64_t width = header.width, height = header.height;
+  const bool four = header.compression == BI_RLE4;
+  // The densest honest coding: two bytes per pixel and an end of line per
+  // row. Codes beyond that are not read, however big the file.
+  const int64_t budget = std::min(size - int64_t{parsed.pixelsAt}, height * (2 * width + 2) + 2);
+  if (budget < 0)
+    Invalid();
+  stream.SetPosition(start + parsed.pixelsAt);
+  RunReader in(stream, budget);
+  int64_t x = 0, y = 0; // y counts rows from the bottom
+  const auto put = [&](int index) {
+    if (x < width)
+      PutIndexed(out.ScanLine(static_cast<int>(height - 1 - y)) + x * 3, parsed.palette[static_cast<size_t>(index)]);
+    ++x;
+  };
+  while (y < height && !in.AtEnd()) {
+    const int count = in.Byte();
+    const int value = in.Byte();
+    if (count > 0) {
+      for (int i = 0; i < count && x < width; ++i)
+        put(four ? (i % 2 == 0 ? value >> 4 : value & 0x0F) : value);
+      continue;
+    }
+    switch (value) {
+    case 0: // end of line
+      x = 0;
+      ++y;
+      break;
+    case 1: // end of picture
+      return in.Consumed();
+    case 2: // jump right and up
+      x += in.Byte();
+      y += in.Byte();
+      break;
+    default: { // literal indexes
+      const int bytes = four ? (value + 1) / 2 : value;
+      int packed = 0;
+      for (int i = 0; i < value; ++i) {
+        if (!four) {
+          put(in.Byte());
+        } else if (i % 2 == 0) {
+          packed = in.Byte();
+          put(packed >> 4);
+        } else {
+          put(packed & 0x0F);
+        }
+      }
+      if (bytes % 2 != 0)
+        in.Byte();
+      break;
+    }
+    }
+  }
+  return in.Consumed();
+}
+
+} // namespace
+
+bool TBitmap::ReadBitmapSize(const uint8_t *bytes, int64_t size, int &width, int &height) {
+  TMemoryStream stream;
+  stream.WriteBuffer(bytes, std::min<int64_t>(size, 14 + 1024));
+  try {
+    const TBitmapHeader header = ParseSizes(stream, 0, stream.Size()).header;
+    width = header.width;
+    height = header.height;
+    return true;
+  } catch (const EInvalidGraphic &) {
+    return false;
+  }
+}
+
+void TBitmap::LoadFromStream(TStream &stream) { LoadFromStream(stream, AnyBitmap); }
+
+void TBitmap::LoadFromStream(TStream &stream, const TBitmapLimits &limits) {
+  const int64_t start = stream.Position();
+  const int64_t size = stream.Size() - start;
+  if (size <= 0) {
+    Clear();
+    return;
+  }
+  const ParsedHeader parsed = ParseHeader(stream, start, size);
+  const TBitmapHeader &header = parsed.header;
+  if (header.width > limits.MaxWidth || header.height > limits.MaxHeight ||
+      int64_t{header.width} * header.height > limits.MaxPixels)
+    Invalid();
+  TBitmap loaded(0, 0, header.bitCount == 32 ? TPixelFormat::pf32bit : TPixelFormat::pf24bit);
+  loaded.SetSize(header.width, header.height);
+  const bool runs = header.compression == BI_RLE8 || header.compression == BI_RLE4;
+  const int64_t pixelBytes =
+      runs ? DecodeRuns(stream, start, size, parsed, loaded) : ReadRows(stream, start, parsed, loaded);
   *this = std::move(loaded);
   // Leave the stream after this bitmap when its header says where that is.
-  const int64_t end = std::max<int64_t>(fileSize, pixelsAt + rowBytes * height);
+  const int64_t end = std::max<int64_t>(parsed.fileSize, parsed.pixelsAt + pixelBytes);
   stream.SetPosition(start + std::min(end, size));
 }
 

@@ -3,7 +3,9 @@
 // padded to a multiple of 4 bytes (the layout a 32-bit-aligned DIB expects),
 // pixels as blue, green, red (and a fourth byte in the 32-bit format).
 // Reads Windows BMP files of 1, 4, 8, 16, 24 and 32 bits per pixel, bottom-up
-// or top-down, with any of the usual info headers; writes 24- or 32-bit BMP.
+// or top-down, run-length coded (RLE8, RLE4) or not, with any of the usual
+// info headers; writes 24- or 32-bit BMP. Reading takes the headers first and
+// then only the bytes they say the pixels need, whatever the file's size.
 
 #include <cstdint>
 #include <string>

@@ -72,10 +72,10 @@ char32_t DecodeUtf8(std::string_view text, size_t &i) {
 }
 
 // Windows-1252 bytes 0x80..0x9F; the rest of the page is Latin-1.
-constexpr std::array<char16_t, 32> kCp1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr std::array<char16_t, 32> kCp1252High = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                                  0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                                  0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                                  0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
@@ -103,8 +103,7 @@ std::string Utf16ToUtf8(std::u16string_view text) {
   out.reserve(text.size());
   for (size_t i = 0; i < text.size(); ++i) {
     char32_t cp = text[i];
-    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
+    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
       cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
       ++i;
     }
@@ -123,13 +122,23 @@ std::string Narrow(std::wstring_view wide) {
   return Utf16ToUtf8(std::u16string_view(reinterpret_cast<const char16_t *>(wide.data()), wide.size()));
 }
 
-std::string Utf8ToAnsi(std::string_view utf8) {
+std::string Utf8ToAnsi(std::string_view utf8, bool *complete) {
+  if (complete)
+    *complete = true;
   const std::wstring w = Wide(utf8);
   if (w.empty())
     return {};
-  const int n = WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+  // A system whose ANSI code page is UTF-8 writes every character.
+  if (GetACP() == CP_UTF8)
+    return std::string(utf8);
+  const int length = static_cast<int>(w.size());
+  const char unmapped = '?';
+  BOOL replaced = FALSE;
+  const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, w.data(), length, nullptr, 0, &unmapped, &replaced);
   std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), out.data(), n, nullptr, nullptr);
+  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, w.data(), length, out.data(), n, &unmapped, &replaced);
+  if (complete)
+    *complete = !replaced;
   return out;
 }
 
@@ -142,10 +151,14 @@ std::string AnsiToUtf8(std::string_view ansi) {
   return Narrow(w);
 }
 #else
-std::string Utf8ToAnsi(std::string_view utf8) {
+std::string Utf8ToAnsi(std::string_view utf8, bool *complete) {
+  if (complete)
+    *complete = true;
   std::string out;
   out.reserve(utf8.size());
-  for (const char16_t c : Utf8ToUtf16(utf8)) {
+  const std::u16string text = Utf8ToUtf16(utf8);
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
       out += static_cast<char>(c);
       continue;
@@ -154,6 +167,11 @@ std::string Utf8ToAnsi(std::string_view utf8) {
     for (size_t k = 0; k < kCp1252High.size(); ++k)
       if (kCp1252High[k] == c)
         mapped = static_cast<char>(0x80 + k);
+    if (mapped == '?' && complete)
+      *complete = false;
+    // One '?' for a character outside the first plane too.
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
+      ++i;
     out += mapped;
   }
   return out;

@@ -22,8 +22,10 @@ std::string Narrow(std::wstring_view wide);
 
 // The ANSI code page of 8-bit files (Windows-1252 on Western systems; the
 // Windows build asks the system for its code page, the portable build uses
-// 1252). Characters without an 8-bit form become '?'.
-std::string Utf8ToAnsi(std::string_view utf8);
+// 1252). Each character the page lacks becomes '?', never a look-alike of
+// the page ('Ł' is not written as 'L'); `complete`, when given, tells
+// whether every character kept its own form.
+std::string Utf8ToAnsi(std::string_view utf8, bool *complete = nullptr);
 std::string AnsiToUtf8(std::string_view ansi);
 
 // Lower-cases the letters A to Z only; every other byte is left alone.

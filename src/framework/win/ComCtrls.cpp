@@ -1,6 +1,7 @@
 #include "ComCtrls.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include <commctrl.h>
 #include <richedit.h>
@@ -65,6 +66,13 @@ void TProgressBar::StepIt() {
 // ---- TRichEdit
 
 namespace {
+// The system draws its own bullets from a symbol font that not every system
+// has (Wine shows another sign in its place): a bulleted paragraph begins
+// with the bullet character and a tab in its own font instead, its further
+// lines hanging under the text.
+constexpr std::wstring_view kBullet = L"\x2022\t";
+constexpr LONG kBulletHang = 300; // twips from the bullet to the text
+
 const wchar_t *RichEditClass() {
   static const wchar_t *name = [] {
     if (LoadLibraryW(L"Msftedit.dll"))
@@ -147,7 +155,10 @@ std::string TRichEdit::Line(int index) {
     return "";
   const std::wstring text = ControlText();
   const size_t end = text.find(L'\r', static_cast<size_t>(start));
-  return Narrow(std::wstring_view(text).substr(static_cast<size_t>(start), end - static_cast<size_t>(start)));
+  std::wstring_view line = std::wstring_view(text).substr(static_cast<size_t>(start), end - static_cast<size_t>(start));
+  if (line.starts_with(kBullet))
+    line.remove_prefix(kBullet.size());
+  return Narrow(line);
 }
 
 void TRichEdit::AddLine(const std::string &text) {
@@ -161,7 +172,7 @@ void TRichEdit::AddLine(const std::string &text) {
   const LRESULT end = SendMessageW(window, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0);
   CHARRANGE at{static_cast<LONG>(end), static_cast<LONG>(end)};
   SendMessageW(window, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&at));
-  std::wstring line = Wide(text) + L"\r";
+  std::wstring line = (paragraph_.Bullets ? std::wstring(kBullet) : std::wstring()) + Wide(text) + L"\r";
   SendMessageW(window, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(line.c_str()));
   // Format what was just added.
   CHARRANGE added{static_cast<LONG>(end), -1};
@@ -174,10 +185,12 @@ void TRichEdit::AddLine(const std::string &text) {
   SendMessageW(window, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
   PARAFORMAT2 paragraph{};
   paragraph.cbSize = sizeof(paragraph);
-  paragraph.dwMask = PFM_NUMBERING | PFM_STARTINDENT | PFM_OFFSET;
-  paragraph.wNumbering = paragraph_.Bullets ? PFN_BULLET : 0;
+  paragraph.dwMask = PFM_NUMBERING | PFM_STARTINDENT | PFM_OFFSET | PFM_TABSTOPS;
+  paragraph.wNumbering = 0;
   paragraph.dxStartIndent = paragraph_.FirstIndent * 20; // points to twips
-  paragraph.dxOffset = 0;
+  paragraph.dxOffset = paragraph_.Bullets ? kBulletHang : 0;
+  paragraph.cTabCount = paragraph_.Bullets ? 1 : 0;
+  paragraph.rgxTabs[0] = paragraph.dxStartIndent + kBulletHang;
   SendMessageW(window, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&paragraph));
   CHARRANGE caret{-1, -1};
   SendMessageW(window, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&caret));
@@ -212,12 +225,14 @@ TParaAttributes TRichEdit::LineParagraph(int index) {
   if (!HandleAllocated())
     return result;
   const int start = LineStart(index);
+  if (start < 0)
+    return result;
   CHARRANGE range{start, start};
   SendMessageW(WindowHandle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
   PARAFORMAT2 paragraph{};
   paragraph.cbSize = sizeof(paragraph);
   SendMessageW(WindowHandle(), EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&paragraph));
-  result.Bullets = paragraph.wNumbering == PFN_BULLET;
+  result.Bullets = std::wstring_view(ControlText()).substr(static_cast<size_t>(start)).starts_with(kBullet);
   result.FirstIndent = paragraph.dxStartIndent / 20;
   CHARRANGE caret{-1, -1};
   SendMessageW(WindowHandle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&caret));

@@ -27,26 +27,54 @@ std::string TPrinter::DefaultPrinterName() {
   return Narrow(name.data());
 }
 
+std::string TPrinter::RedirectPageFile(int page) const {
+  if (page <= 1)
+    return redirect_;
+  const size_t dot = redirect_.rfind('.');
+  const size_t slash = redirect_.find_last_of("\\/");
+  const size_t stem = dot != std::string::npos && (slash == std::string::npos || dot > slash) ? dot : redirect_.size();
+  return redirect_.substr(0, stem) + "-" + std::to_string(page) + redirect_.substr(stem);
+}
+
+void TPrinter::StartMetafilePage(int page) {
+  // An A4 page, 210 x 297 mm, at 300 dots per inch.
+  RECT frame{0, 0, 21000, 29700}; // hundredths of a millimetre
+  const std::string path = RedirectPageFile(page);
+  metafileDC_.reset(CreateEnhMetaFileW(nullptr, Wide(path).c_str(), &frame, Wide(title_).c_str()));
+  if (!metafileDC_) {
+    const DWORD error = GetLastError();
+    throw EPrinter("Impression impossible : " + path + " : " + SystemErrorMessage(error));
+  }
+  pages_ = page;
+  const HDC dc = metafileDC_.get();
+  // The metafile maps our 300-dpi pixels onto the page.
+  SetMapMode(dc, MM_ANISOTROPIC);
+  SetWindowExtEx(dc, pageWidth_, pageHeight_, nullptr);
+  const int hmm = GetDeviceCaps(dc, HORZSIZE), vmm = GetDeviceCaps(dc, VERTSIZE);
+  const int hres = GetDeviceCaps(dc, HORZRES), vres = GetDeviceCaps(dc, VERTRES);
+  SetViewportExtEx(dc, hmm > 0 ? 210 * hres / hmm : pageWidth_, vmm > 0 ? 297 * vres / vmm : pageHeight_, nullptr);
+  // The canvas keeps its font, pen and brush from page to page.
+  canvas_.SetHandle(dc);
+}
+
+bool TPrinter::CloseMetafilePage() {
+  canvas_.SetHandle(nullptr);
+  HENHMETAFILE file = CloseEnhMetaFile(metafileDC_.release());
+  if (!file)
+    return false;
+  DeleteEnhMetaFile(file);
+  return true;
+}
+
 void TPrinter::BeginDoc() {
   if (Printing())
     throw EPrinter("Impression en cours");
-  const std::wstring title = Wide(title_);
   if (!redirect_.empty()) {
-    // An A4 page, 210 x 297 mm, at 300 dots per inch.
     dpiX_ = dpiY_ = 300;
     pageWidth_ = 2480;
     pageHeight_ = 3508;
-    RECT frame{0, 0, 21000, 29700}; // hundredths of a millimetre
-    metafileDC_.reset(CreateEnhMetaFileW(nullptr, Wide(redirect_).c_str(), &frame, title.c_str()));
-    if (!metafileDC_)
-      RaiseLastOSError("CreateEnhMetaFile " + redirect_);
-    const HDC dc = metafileDC_.get();
-    // The metafile maps our 300-dpi pixels onto the page.
-    SetMapMode(dc, MM_ANISOTROPIC);
-    SetWindowExtEx(dc, pageWidth_, pageHeight_, nullptr);
-    const int hmm = GetDeviceCaps(dc, HORZSIZE), vmm = GetDeviceCaps(dc, VERTSIZE);
-    const int hres = GetDeviceCaps(dc, HORZRES), vres = GetDeviceCaps(dc, VERTRES);
-    SetViewportExtEx(dc, hmm > 0 ? 210 * hres / hmm : pageWidth_, vmm > 0 ? 297 * vres / vmm : pageHeight_, nullptr);
+    pages_ = 0;
+    StartMetafilePage(1);
   } else {
     const std::string name = DefaultPrinterName();
     if (name.empty())
@@ -59,6 +87,7 @@ void TPrinter::BeginDoc() {
                      "e non valide : " +
                      name);
     const HDC dc = printerDC_.get();
+    const std::wstring title = Wide(title_);
     DOCINFOW info{};
     info.cbSize = sizeof(info);
     info.lpszDocName = title.c_str();
@@ -77,8 +106,8 @@ void TPrinter::BeginDoc() {
     pageHeight_ = GetDeviceCaps(dc, VERTRES);
     dpiX_ = GetDeviceCaps(dc, LOGPIXELSX);
     dpiY_ = GetDeviceCaps(dc, LOGPIXELSY);
+    canvas_.SetHandle(dc);
   }
-  canvas_.SetHandle(Handle());
   canvas_.Font() = TFont();
   // Points on paper: the canvas font follows the device's resolution.
   canvas_.Font().SetHeight(-MulDiv(8, dpiY_, 72));
@@ -87,21 +116,26 @@ void TPrinter::BeginDoc() {
 void TPrinter::NewPage() {
   if (!Printing())
     throw EPrinter("Pas d'impression en cours");
-  if (metafileDC_)
+  if (metafileDC_) {
+    if (!CloseMetafilePage())
+      RaiseLastOSError("CloseEnhMetaFile " + RedirectPageFile(pages_));
+    StartMetafilePage(pages_ + 1);
     return;
-  EndPage(printerDC_.get());
-  StartPage(printerDC_.get());
+  }
+  const HDC dc = printerDC_.get();
+  if (EndPage(dc) <= 0 || StartPage(dc) <= 0) {
+    const DWORD error = GetLastError();
+    throw EPrinter("Impression impossible : " + SystemErrorMessage(error));
+  }
 }
 
 void TPrinter::EndDoc() {
   if (!Printing())
     throw EPrinter("Pas d'impression en cours");
   if (metafileDC_) {
-    canvas_.SetHandle(nullptr);
-    HENHMETAFILE file = CloseEnhMetaFile(metafileDC_.release());
-    if (!file)
+    pages_ = 0; // the pages stay: the document is done
+    if (!CloseMetafilePage())
       RaiseLastOSError("CloseEnhMetaFile " + redirect_);
-    DeleteEnhMetaFile(file);
     return;
   }
   const HDC dc = printerDC_.get();
@@ -113,14 +147,16 @@ void TPrinter::EndDoc() {
 }
 
 void TPrinter::Abort() {
-  if (!Printing())
-    return;
-  if (metafileDC_) {
+  if (pages_ > 0) {
     canvas_.SetHandle(nullptr);
     metafileDC_.reset();
-    DeleteFileW(Wide(redirect_).c_str());
+    for (int page = 1; page <= pages_; ++page)
+      DeleteFileW(Wide(RedirectPageFile(page)).c_str());
+    pages_ = 0;
     return;
   }
+  if (!printerDC_)
+    return;
   AbortDoc(printerDC_.get());
   Release();
 }

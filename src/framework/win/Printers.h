@@ -29,6 +29,8 @@ public:
   // Starts a document on the default printer (or into the redirect file);
   // throws EPrinter when there is no printer or it refuses the job.
   void BeginDoc();
+  // Ends the page and starts the next; throws EPrinter when the printer
+  // refuses either (the document is then still open: Abort drops it).
   void NewPage();
   void EndDoc();
   // Drops the document being printed.
@@ -43,18 +45,25 @@ public:
   int PixelsPerInchX() const { return dpiX_; }
   int PixelsPerInchY() const { return dpiY_; }
 
-  // Documents go into this enhanced metafile instead of a printer (an A4
-  // page at 300 dots per inch), for tests and previews; empty for the printer.
+  // Documents go into enhanced metafiles instead of a printer (A4 pages at
+  // 300 dots per inch), for tests and previews; empty for the printer. The
+  // first page goes into this file, page n into RedirectPageFile(n).
   void SetRedirectFile(const std::string &path) { redirect_ = path; }
   const std::string &RedirectFile() const { return redirect_; }
+  // "list.emf" gives "list-2.emf" for page 2.
+  std::string RedirectPageFile(int page) const;
 
 private:
   HDC Handle() const { return printerDC_ ? printerDC_.get() : metafileDC_.get(); }
   void Release();
+  void StartMetafilePage(int page);
+  // Ends the metafile being drawn; false when it could not be written.
+  bool CloseMetafilePage();
   std::string title_;
   std::string redirect_;
   OwnedDC printerDC_;
   OwnedMetafileDC metafileDC_;
+  int pages_ = 0; // metafiles made for the document under way
   TCanvas canvas_;
   int pageWidth_ = 0, pageHeight_ = 0, dpiX_ = 0, dpiY_ = 0;
 };

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 
 using namespace zorvex;
@@ -168,7 +169,7 @@ TEST(Bitmap, RefusesMalformedFilesAndKeepsItsPixels) {
       with([](BmpSpec &s) { s.width = -3; }),
       with([](BmpSpec &s) { s.height = INT_MIN; }),
       with([](BmpSpec &s) { s.width = 1 << 20, s.height = 1 << 20; }),
-      with([](BmpSpec &s) { s.compression = 1; }), // run-length coded
+      with([](BmpSpec &s) { s.compression = 1; }), // run-length coding of another depth
       with([](BmpSpec &s) { s.compression = 3; }), // masks missing
       insideHeader,
   };
@@ -185,6 +186,107 @@ TEST(Bitmap, RefusesMalformedFilesAndKeepsItsPixels) {
   TMemoryStream empty;
   bitmap.LoadFromStream(empty);
   EXPECT_TRUE(bitmap.Empty());
+}
+
+TEST(Bitmap, ReadsRunLengthCodedFiles) {
+  const std::string palette = std::string("\0\0\0\0", 4) + std::string("\0\0\xFF\0", 4) + std::string("\0\xFF\0\0", 4) +
+                              std::string("\xFF\0\0\0", 4);
+  // RLE8, 4 x 3, from the bottom: a run of two red, three literal indexes
+  // (padded to an even count) of which the last falls beyond the edge, the end
+  // of the line; a jump of one right and one up; one blue; the end.
+  const TBitmap eight = Load(Bmp({.width = 4,
+                                  .height = 3,
+                                  .bitCount = 8,
+                                  .compression = 1,
+                                  .colorsUsed = 4,
+                                  .palette = palette,
+                                  .pixels = std::string("\x02\x01"
+                                                        "\x00\x03\x02\x03\x02\x00"
+                                                        "\x00\x00"
+                                                        "\x00\x02\x01\x01"
+                                                        "\x01\x03"
+                                                        "\x00\x01",
+                                                        18)}));
+  ASSERT_EQ(eight.Width(), 4);
+  const std::vector<TColor> bottom = {kRed, kRed, kGreen, kBlue};
+  for (int x = 0; x < 4; ++x) {
+    EXPECT_EQ(eight.GetPixel(x, 2), bottom[x]) << x;
+    EXPECT_EQ(eight.GetPixel(x, 1), clBlack) << x; // jumped over
+    EXPECT_EQ(eight.GetPixel(x, 0), x == 1 ? kBlue : clBlack) << x;
+  }
+
+  // RLE4, 5 x 2: a run alternating its two indexes, then literal indexes two
+  // to a byte; the data ends without its end mark.
+  const TBitmap four = Load(Bmp({.width = 5,
+                                 .height = 2,
+                                 .bitCount = 4,
+                                 .compression = 2,
+                                 .colorsUsed = 4,
+                                 .palette = palette,
+                                 .pixels = std::string("\x05\x12"
+                                                       "\x00\x00"
+                                                       "\x00\x03\x23\x10",
+                                                       8)}));
+  const std::vector<TColor> runs = {kRed, kGreen, kRed, kGreen, kRed};
+  const std::vector<TColor> literals = {kGreen, kBlue, kRed, clBlack, clBlack};
+  for (int x = 0; x < 5; ++x) {
+    EXPECT_EQ(four.GetPixel(x, 1), runs[x]) << x;
+    EXPECT_EQ(four.GetPixel(x, 0), literals[x]) << x;
+  }
+
+  // Run-length pictures are stored bottom-up only.
+  EXPECT_THROW(Load(Bmp({.width = 1, .height = -1, .bitCount = 8, .compression = 1, .pixels = "\x01"})),
+               EInvalidGraphic);
+}
+
+namespace {
+// A stream of `size` bytes: `head`, then `fill` repeated, as a sparse file
+// of gigabytes reads. Counts the bytes read from it.
+class LongStream : public TStream {
+public:
+  LongStream(std::string head, int64_t size, std::string fill)
+      : head_(std::move(head)), fill_(std::move(fill)), size_(size) {}
+  int64_t Read(void *buffer, int64_t count) override {
+    const int64_t n = std::max<int64_t>(0, std::min(count, size_ - position_));
+    auto *out = static_cast<char *>(buffer);
+    for (int64_t i = 0; i < n; ++i, ++position_)
+      out[i] = position_ < static_cast<int64_t>(head_.size())
+                   ? head_[static_cast<size_t>(position_)]
+                   : fill_[static_cast<size_t>((position_ - static_cast<int64_t>(head_.size())) % fill_.size())];
+    read_ += n;
+    return n;
+  }
+  int64_t Write(const void *, int64_t) override { return 0; }
+  int64_t Seek(int64_t offset, SeekOrigin origin) override {
+    position_ = (origin == SeekOrigin::Beginning ? 0 : origin == SeekOrigin::Current ? position_ : size_) + offset;
+    return position_;
+  }
+  int64_t Size() override { return size_; }
+  int64_t BytesRead() const { return read_; }
+
+private:
+  std::string head_, fill_;
+  int64_t size_, position_ = 0, read_ = 0;
+};
+} // namespace
+
+TEST(Bitmap, ReadsOnlyTheBytesItsHeadersSayThePixelsNeed) {
+  constexpr int64_t kGigabytes = int64_t{6} << 30;
+  // A 24-bit picture at the head of gigabytes.
+  const std::string small = Bmp({.width = 2, .height = 2, .pixels = std::string(16, '\x40')});
+  LongStream sparse(small, kGigabytes, std::string(1, '\0'));
+  TBitmap bitmap;
+  bitmap.LoadFromStream(sparse);
+  EXPECT_EQ(bitmap.GetPixel(1, 1), MakeColor(0x40, 0x40, 0x40));
+  EXPECT_LE(sparse.BytesRead(), 2 * static_cast<int64_t>(small.size()));
+
+  // Run-length codes that go on for gigabytes without drawing anything (jumps
+  // of nothing) are read no further than the densest honest coding would be.
+  std::string runs = Bmp({.width = 4, .height = 4, .bitCount = 8, .compression = 1, .pixels = ""});
+  LongStream endless(runs, kGigabytes, std::string("\x00\x02\x00\x00", 4));
+  bitmap.LoadFromStream(endless);
+  EXPECT_EQ(bitmap.Width(), 4);
+  EXPECT_LE(endless.BytesRead(), static_cast<int64_t>(runs.size()) + 4 * (2 * 4 + 2) + 2);
 }
 
 TEST(Bitmap, CallersLimitThePicturesTheyTake) {

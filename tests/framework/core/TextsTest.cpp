@@ -1,5 +1,5 @@
-#include "framework/core/Exceptions.h"
 #include "framework/core/Texts.h"
+#include "framework/core/Exceptions.h"
 
 #include <gtest/gtest.h>
 
@@ -17,15 +17,27 @@ TEST(Texts, Utf16RoundTripKeepsAccentsAstralCharactersAndLoneSurrogates) {
 }
 
 TEST(Texts, MalformedUtf8BecomesReplacementCharacters) {
-  EXPECT_EQ(Utf8ToUtf16("a\xFF" "b"), u"a\uFFFDb");
-  EXPECT_EQ(Utf8ToUtf16("\xC3"), u"\uFFFD");                 // truncated sequence
-  EXPECT_EQ(Utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD");       // overlong '/'
+  EXPECT_EQ(Utf8ToUtf16("a\xFF"
+                        "b"),
+            u"a\uFFFDb");
+  EXPECT_EQ(Utf8ToUtf16("\xC3"), u"\uFFFD");           // truncated sequence
+  EXPECT_EQ(Utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD"); // overlong '/'
 }
 
 TEST(Texts, AnsiCodePageIsWindows1252) {
   EXPECT_EQ(Utf8ToAnsi("\xC3\x89t\xC3\xA9"), "\xC9t\xE9");
   EXPECT_EQ(Utf8ToAnsi("\xE2\x82\xAC"), "\x80");
   EXPECT_EQ(Utf8ToAnsi("\xE4\xB8\xAD"), "?"); // no 8-bit form
+  // A missing character is never written as a look-alike ("Łódź" is not "Lodz").
+  bool complete = true;
+  EXPECT_EQ(Utf8ToAnsi("\xC5\x81\xC3\xB3"
+                       "d\xC5\xBA",
+                       &complete),
+            "?\xF3"
+            "d?");
+  EXPECT_FALSE(complete);
+  Utf8ToAnsi("\xC3\x89t\xC3\xA9 ?", &complete);
+  EXPECT_TRUE(complete);
   EXPECT_EQ(AnsiToUtf8("\xC9\x80"), "\xC3\x89\xE2\x82\xAC");
 }
 

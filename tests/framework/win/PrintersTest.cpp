@@ -64,6 +64,31 @@ TEST(Printer, AnAbortedDocumentLeavesNothingBehind) {
   EXPECT_FALSE(FileExists(temp / "page.emf"));
 }
 
+TEST(Printer, EveryPageOfARedirectedDocumentHasItsOwnFile) {
+  TempDir temp;
+  TPrinter printer;
+  printer.SetRedirectFile(temp / "list.emf");
+  EXPECT_EQ(printer.RedirectPageFile(2), temp / "list-2.emf");
+  printer.BeginDoc();
+  printer.Canvas().TextOut(100, 100, "one");
+  printer.NewPage();
+  printer.Canvas().TextOut(100, 100, "two");
+  printer.EndDoc();
+  EXPECT_EQ(MetafileTexts(temp / "list.emf"), std::vector<std::string>{"one"});
+  EXPECT_EQ(MetafileTexts(temp / "list-2.emf"), std::vector<std::string>{"two"});
+
+  // A page that cannot be started fails the break; dropping the document
+  // then removes the pages it had.
+  printer.SetRedirectFile(temp / "broken.emf");
+  MakeDir(printer.RedirectPageFile(2));
+  printer.BeginDoc();
+  EXPECT_THROW(printer.NewPage(), EPrinter);
+  printer.Abort();
+  EXPECT_FALSE(printer.Printing());
+  EXPECT_FALSE(FileExists(temp / "broken.emf"));
+  EXPECT_TRUE(FileExists(temp / "list-2.emf"));
+}
+
 TEST(Printer, WithoutADefaultPrinterTheDocumentIsRefusedClearly) {
   if (!TPrinter::DefaultPrinterName().empty())
     GTEST_SKIP() << "this machine has a default printer";

@@ -4,7 +4,11 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <climits>
+
 #include "framework/win/Buttons.h"
+#include "framework/win/Capture.h"
 #include "framework/win/ComCtrls.h"
 #include "framework/win/ExtCtrls.h"
 #include "support/GuiTest.h"
@@ -167,6 +171,33 @@ TEST_F(StdCtrlsTest, RichEditLinesKeepTheFormatInForceWhenAdded) {
   EXPECT_FALSE(rich->LineParagraph(3).Bullets);
   rich->ClearLines();
   EXPECT_EQ(rich->LineCount(), 0);
+}
+
+TEST_F(StdCtrlsTest, RichEditBulletsAreDrawnAsBullets) {
+  auto *rich = new TRichEdit(form);
+  rich->SetParent(form);
+  rich->SetBounds(0, 0, 400, 100);
+  form->Show();
+  rich->SetParagraph(TParaAttributes{true, 20});
+  rich->AddLine("Item");
+  ::SetFocus(form->Handle()); // no caret in the picture
+  // The first mark of the line is the bullet: a blob no taller than wide,
+  // half way up the letters, not a sign as tall as they are.
+  const TDibBitmap shot = CaptureWindow(rich->Handle(), false);
+  struct Box {
+    int left = INT_MAX, right = -1, top = INT_MAX, bottom = -1;
+  } bullet, letters;
+  for (int x = 0; x < shot.Width() - 20; ++x)
+    for (int y = 0; y < shot.Height() - 20; ++y)
+      if ((shot.Pixel(x, y) & 0xFF) < 0x80) {
+        // Columns after the first gap in the marks belong to the letters.
+        Box &box = bullet.right < 0 || x <= bullet.right + 1 ? bullet : letters;
+        box = {std::min(box.left, x), std::max(box.right, x), std::min(box.top, y), std::max(box.bottom, y)};
+      }
+  ASSERT_GE(letters.right, 0);
+  EXPECT_LE(bullet.bottom - bullet.top, bullet.right - bullet.left + 1);
+  EXPECT_GT(bullet.top, letters.top);
+  EXPECT_LT(bullet.bottom, letters.bottom);
 }
 
 TEST_F(StdCtrlsTest, ATimerTicksFromTheMessageLoop) {
