@@ -59,6 +59,24 @@ ButtonLayout CalcButtonLayout(const RECT &client, SIZE glyph, SIZE text, TButton
   return result;
 }
 
+const std::vector<std::string> &ButtonLayoutNames() {
+  static const std::vector<std::string> names{"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"};
+  return names;
+}
+
+const TPropertyTable &TBitBtn::ClassProperties() {
+  static const auto table =
+      TPublished<TBitBtn>(&TButton::ClassProperties())
+          .Object(
+              "Glyph", [](const TBitBtn &button) { return const_cast<TDibBitmap *>(&button.Glyph()); },
+              [](TBitBtn &button, TDibBitmap *glyph) { button.SetGlyph(glyph ? glyph->Clone() : TDibBitmap()); })
+          .Integer("NumGlyphs", &TBitBtn::NumGlyphs, &TBitBtn::SetNumGlyphs)
+          .Enumeration("Layout", ButtonLayoutNames(), &TBitBtn::Layout, &TBitBtn::SetLayout)
+          .Integer("Margin", &TBitBtn::Margin, &TBitBtn::SetMargin)
+          .Integer("Spacing", &TBitBtn::Spacing, &TBitBtn::SetSpacing);
+  return table;
+}
+
 TBitBtn::TBitBtn(TComponent *owner) : TButton(owner) {}
 
 void TBitBtn::CreateParams(TCreateParams &params) {
@@ -92,14 +110,24 @@ void TBitBtn::SetSpacing(int spacing) {
   Invalidate();
 }
 
-TDibBitmap TBitBtn::Frame(int index) const {
-  const TDibBitmap &source = (index == 1 && numGlyphs_ < 2) ? disabled_ : glyph_;
-  if (index >= numGlyphs_)
+TDibBitmap GlyphFrame(const TDibBitmap &glyph, const TDibBitmap &disabled, int numGlyphs, TButtonState state) {
+  numGlyphs = std::max(numGlyphs, 1);
+  if (state == TButtonState::bsExclusive && numGlyphs < 4)
+    state = TButtonState::bsDown;
+  if (state == TButtonState::bsDown && numGlyphs < 3)
+    state = TButtonState::bsUp;
+  int index = static_cast<int>(state);
+  const TDibBitmap *source = &glyph;
+  if (state == TButtonState::bsDisabled && numGlyphs < 2) {
+    source = &disabled;
     index = 0;
-  const int frameWidth = source.Width() / numGlyphs_;
-  TDibBitmap frame(frameWidth, source.Height());
-  for (int y = 0; y < source.Height(); ++y)
-    std::copy_n(source.ScanLine(y) + index * frameWidth, frameWidth, frame.ScanLine(y));
+  }
+  const int frameWidth = source->Width() / numGlyphs;
+  if (source->Empty() || frameWidth <= 0)
+    return TDibBitmap();
+  TDibBitmap frame(frameWidth, source->Height());
+  for (int y = 0; y < source->Height(); ++y)
+    std::copy_n(source->ScanLine(y) + index * frameWidth, frameWidth, frame.ScanLine(y));
   return frame;
 }
 
@@ -155,7 +183,10 @@ bool TBitBtn::CNDrawItem(DRAWITEMSTRUCT &item) {
     canvas.DrawText(caption, measure, DT_CALCRECT | DT_SINGLELINE);
     textSize = SIZE{measure.right, measure.bottom};
   }
-  const TDibBitmap glyph = glyph_.Empty() ? TDibBitmap() : Frame(disabled ? 1 : (pressed && numGlyphs_ > 2 ? 2 : 0));
+  const TDibBitmap glyph = GlyphFrame(glyph_, disabled_, numGlyphs_,
+                                      disabled  ? TButtonState::bsDisabled
+                                      : pressed ? TButtonState::bsDown
+                                                : TButtonState::bsUp);
   const SIZE glyphSize{glyph.Width(), glyph.Height()};
   const ButtonLayout layout = CalcButtonLayout(client, glyphSize, textSize, layout_, margin_, spacing_);
   if (!glyph.Empty())

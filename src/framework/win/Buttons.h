@@ -2,12 +2,14 @@
 // TBitBtn: a push button with a picture beside its caption.
 
 #include <string>
+#include <vector>
 
 #include "StdCtrls.h"
 
 namespace zorvex {
 
 enum class TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+const std::vector<std::string> &ButtonLayoutNames();
 
 // Where the glyph and the caption of a picture button go. Margin -1 centres
 // the glyph and caption block; Spacing is the gap between them (0 when
@@ -18,10 +20,21 @@ struct ButtonLayout {
 };
 ButtonLayout CalcButtonLayout(const RECT &client, SIZE glyph, SIZE text, TButtonLayout layout, int margin, int spacing);
 
+// The states a glyph strip has frames for, in strip order.
+enum class TButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
+// The glyph a button shows in a state, cut from a strip of `numGlyphs`
+// frames side by side. A state without its own frame falls back: exclusive
+// (stays down) to down, down to up; disabled to `disabled`, the strip's
+// greyed copy.
+TDibBitmap GlyphFrame(const TDibBitmap &glyph, const TDibBitmap &disabled, int numGlyphs, TButtonState state);
+
 class TBitBtn : public TButton {
 public:
   explicit TBitBtn(TComponent *owner);
   std::string ClassName() const override { return "TBitBtn"; }
+  // Glyph, NumGlyphs, Layout, Margin, Spacing.
+  static const TPropertyTable &ClassProperties();
+  const TPropertyTable *PublishedProperties() const override { return &ClassProperties(); }
 
   // The picture; its disabled look is made from it. Pixels that are fully
   // transparent have the colour of the bottom-left pixel, the transparent
@@ -46,7 +59,6 @@ protected:
   void MouseLeave() override;
 
 private:
-  TDibBitmap Frame(int index) const;
   TDibBitmap glyph_;
   TDibBitmap disabled_;
   int numGlyphs_ = 1;

@@ -354,8 +354,11 @@ bool TForm::DialogKey(WORD key, TShiftState shift) {
   TWinControl *focused = OwningControl(GetFocus());
   switch (key) {
   case VK_TAB: {
-    if (shift & (ss::Ctrl | ss::Alt))
+    if (shift & ss::Alt)
       return false;
+    // Ctrl+Tab is for the control that turns pages.
+    if (shift & ss::Ctrl)
+      return BroadcastUntilHandled(*this, CM_DIALOGKEY, key, 0);
     TWinControl *next = FindNextControl(focused, !(shift & ss::Shift));
     if (next)
       next->SetFocus();
