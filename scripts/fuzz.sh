@@ -10,7 +10,7 @@ source "$here/env.sh"
 seconds=${1:-5}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(lzh_unpack skin_reader quick_ini bmp)
+[ ${#targets[@]} -eq 0 ] && targets=(lzh_unpack skin_reader quick_ini bmp skin_data)
 crashes="$ZORVEX_BUILD_DIR/fuzz/crashes"
 mkdir -p "$crashes"
 status=0

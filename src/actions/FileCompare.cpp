@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include "framework/core/Paths.h"
+#include "framework/win/Handles.h"
 #else
 #include <sys/stat.h>
 #endif
@@ -31,15 +32,13 @@ struct FileIdentity {
 // links) are not taken for two copies.
 std::optional<FileIdentity> IdentityOf(const std::string &path) {
 #ifdef _WIN32
-  HANDLE handle =
+  const OwnedFileHandle handle(
       CreateFileW(WinPath(path).c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                  nullptr, OPEN_EXISTING, 0, nullptr);
-  if (handle == INVALID_HANDLE_VALUE)
+                  nullptr, OPEN_EXISTING, 0, nullptr));
+  if (!handle)
     return std::nullopt;
   BY_HANDLE_FILE_INFORMATION info{};
-  const BOOL ok = GetFileInformationByHandle(handle, &info);
-  CloseHandle(handle);
-  if (!ok)
+  if (!GetFileInformationByHandle(handle.get(), &info))
     return std::nullopt;
   return FileIdentity{info.dwVolumeSerialNumber, (uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
 #else

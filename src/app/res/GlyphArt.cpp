@@ -1,9 +1,12 @@
-// Paints the program's button glyphs and icon and writes them as BMP and ICO
-// files for the resource compiler: zorvex-glyph-art <output folder>.
+// Paints the program's button glyphs, the menu glyphs and the icon and
+// writes them as BMP and ICO files for the resource compiler:
+// zorvex-glyph-art <output folder>.
 //
-// Shapes are filled with 4x4 supersampling, so edges are smooth. Glyphs are
-// 32-bit with a straight alpha channel; fully transparent pixels are magenta,
-// the key colour of glyph drawing without alpha (the bottom-left pixel).
+// Shapes are filled with 4x4 supersampling, so edges are smooth. Button
+// glyphs are 32-bit with a straight alpha channel; fully transparent pixels
+// are magenta, the key colour of glyph drawing without alpha (the
+// bottom-left pixel). The menu glyphs are one 24-bit strip painted on white,
+// the transparent colour of the image list that shows them.
 
 #include <algorithm>
 #include <cmath>
@@ -12,6 +15,10 @@
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "framework/core/Bitmap.h"
+#include "framework/core/Exceptions.h"
+#include "framework/core/Streams.h"
 
 namespace {
 
@@ -355,6 +362,43 @@ Canvas Ok() {
   return c;
 }
 
+// ---- Menu glyphs, 16 x 16 each: restore, maximise, minimise, close
+
+const Rgba kMenuInk = Hex(0x1E2A38);
+
+// A window outline with a thick title bar, on whole pixels so that it stays crisp.
+void WindowFrame(Canvas &c, float x0, float y0, float x1, float y1) {
+  c.Fill(RectOutline(x0, y0, x1, y1), kMenuInk);
+  c.Fill(Rect(x0 - 0.5f, y0 - 0.5f, x1 + 0.5f, y0 + 2.5f), kMenuInk);
+}
+
+Canvas MenuRestore() {
+  Canvas c(16, 16);
+  WindowFrame(c, 5.5f, 2.5f, 13.5f, 9.5f);
+  // The front window hides what lies behind it.
+  c.Clear(Rect(2.0f, 6.0f, 11.0f, 14.0f));
+  WindowFrame(c, 2.5f, 6.5f, 10.5f, 13.5f);
+  return c;
+}
+
+Canvas MenuMaximize() {
+  Canvas c(16, 16);
+  WindowFrame(c, 2.5f, 2.5f, 13.5f, 13.5f);
+  return c;
+}
+
+Canvas MenuMinimize() {
+  Canvas c(16, 16);
+  c.Fill(Rect(4.0f, 11.0f, 12.0f, 13.0f), kMenuInk);
+  return c;
+}
+
+Canvas MenuClose() {
+  Canvas c(16, 16);
+  c.Fill(Union(Capsule({4.0f, 4.0f}, {12.0f, 12.0f}, 1.05f), Capsule({12.0f, 4.0f}, {4.0f, 12.0f}, 1.05f)), kMenuInk);
+  return c;
+}
+
 // The program's icon: two pages and a magnifier showing that they are equal.
 Canvas Icon(int size) {
   Canvas c(size, size);
@@ -381,68 +425,62 @@ Canvas Icon(int size) {
 
 // ---- Files
 
-void Put16(std::vector<uint8_t> &out, uint32_t v) {
-  out.push_back(static_cast<uint8_t>(v));
-  out.push_back(static_cast<uint8_t>(v >> 8));
-}
-void Put32(std::vector<uint8_t> &out, uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
+uint8_t Channel(float value) { return static_cast<uint8_t>(std::lround(std::clamp(value, 0.0f, 1.0f) * 255)); }
 
-// BITMAPINFOHEADER and bottom-up BGRA rows; `rowsFactor` 2 for icons.
-void PutDib(std::vector<uint8_t> &out, const Canvas &c, int rowsFactor) {
-  Put32(out, 40);
-  Put32(out, static_cast<uint32_t>(c.Width()));
-  Put32(out, static_cast<uint32_t>(c.Height() * rowsFactor));
-  Put16(out, 1);
-  Put16(out, 32);
-  Put32(out, 0);
-  Put32(out, static_cast<uint32_t>(c.Width() * c.Height() * 4));
-  Put32(out, 2835);
-  Put32(out, 2835);
-  Put32(out, 0);
-  Put32(out, 0);
-  for (int y = c.Height() - 1; y >= 0; --y)
-    for (int x = 0; x < c.Width(); ++x) {
+// 32 bits with the alpha channel; fully transparent pixels are magenta.
+zorvex::TBitmap WithAlpha(const Canvas &c) {
+  zorvex::TBitmap bitmap(c.Width(), c.Height(), zorvex::TPixelFormat::pf32bit);
+  for (int y = 0; y < c.Height(); ++y) {
+    uint8_t *row = bitmap.ScanLine(y);
+    for (int x = 0; x < c.Width(); ++x, row += 4) {
       const Rgba &p = c.At(x, y);
-      const auto alpha = static_cast<uint8_t>(std::lround(std::clamp(p.a, 0.0f, 1.0f) * 255));
+      const uint8_t alpha = Channel(p.a);
       if (alpha == 0) {
-        out.insert(out.end(), {0xFF, 0x00, 0xFF, 0x00}); // magenta key
+        row[0] = 0xFF, row[1] = 0x00, row[2] = 0xFF, row[3] = 0; // magenta key
         continue;
       }
-      out.push_back(static_cast<uint8_t>(std::lround(std::clamp(p.b, 0.0f, 1.0f) * 255)));
-      out.push_back(static_cast<uint8_t>(std::lround(std::clamp(p.g, 0.0f, 1.0f) * 255)));
-      out.push_back(static_cast<uint8_t>(std::lround(std::clamp(p.r, 0.0f, 1.0f) * 255)));
-      out.push_back(alpha);
+      row[0] = Channel(p.b), row[1] = Channel(p.g), row[2] = Channel(p.r), row[3] = alpha;
     }
+  }
+  return bitmap;
 }
 
-bool WriteBytes(const std::string &path, const std::vector<uint8_t> &bytes) {
-  FILE *file = std::fopen(path.c_str(), "wb");
-  if (!file)
-    return false;
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  return std::fclose(file) == 0 && written;
+// Canvases side by side over white, 24 bits.
+zorvex::TBitmap StripOnWhite(const std::vector<Canvas> &images) {
+  int width = 0, height = 0;
+  for (const Canvas &c : images) {
+    width += c.Width();
+    height = std::max(height, c.Height());
+  }
+  zorvex::TBitmap strip(width, height);
+  strip.Fill(zorvex::clWhite);
+  int left = 0;
+  for (const Canvas &c : images) {
+    for (int y = 0; y < c.Height(); ++y) {
+      uint8_t *row = strip.ScanLine(y) + 3 * left;
+      for (int x = 0; x < c.Width(); ++x, row += 3) {
+        const Rgba p = c.At(x, y);
+        row[0] = Channel(p.b * p.a + (1 - p.a)), row[1] = Channel(p.g * p.a + (1 - p.a)),
+        row[2] = Channel(p.r * p.a + (1 - p.a));
+      }
+    }
+    left += c.Width();
+  }
+  return strip;
 }
 
-bool WriteBmp(const std::string &path, const Canvas &c) {
-  std::vector<uint8_t> dib;
-  PutDib(dib, c, 1);
-  std::vector<uint8_t> out = {'B', 'M'};
-  Put32(out, static_cast<uint32_t>(14 + dib.size()));
-  Put32(out, 0);
-  Put32(out, 14 + 40);
-  out.insert(out.end(), dib.begin(), dib.end());
-  return WriteBytes(path, out);
-}
-
-bool WriteIco(const std::string &path, const std::vector<Canvas> &images) {
+void WriteIco(const std::string &path, const std::vector<Canvas> &images) {
   std::vector<std::vector<uint8_t>> entries;
   for (const Canvas &c : images) {
-    std::vector<uint8_t> dib;
-    PutDib(dib, c, 2);
-    // AND mask: 1 where transparent, rows padded to 32 bits.
+    // The bitmap as a BMP file without its file header, twice as high (the
+    // colour rows, then the AND mask: 1 where transparent, rows padded to 32
+    // bits).
+    zorvex::TMemoryStream bmp;
+    WithAlpha(c).SaveToStream(bmp);
+    std::vector<uint8_t> dib(bmp.Bytes().begin() + 14, bmp.Bytes().end());
+    const uint32_t doubled = static_cast<uint32_t>(c.Height() * 2);
+    for (int i = 0; i < 4; ++i)
+      dib[8 + i] = static_cast<uint8_t>(doubled >> (8 * i));
     const int stride = ((c.Width() + 31) / 32) * 4;
     for (int y = c.Height() - 1; y >= 0; --y) {
       std::vector<uint8_t> row(static_cast<size_t>(stride), 0);
@@ -454,24 +492,34 @@ bool WriteIco(const std::string &path, const std::vector<Canvas> &images) {
     entries.push_back(std::move(dib));
   }
   std::vector<uint8_t> out;
-  Put16(out, 0);
-  Put16(out, 1);
-  Put16(out, static_cast<uint32_t>(images.size()));
+  auto put16 = [&out](uint32_t v) {
+    out.push_back(static_cast<uint8_t>(v));
+    out.push_back(static_cast<uint8_t>(v >> 8));
+  };
+  auto put32 = [&put16](uint32_t v) {
+    put16(v & 0xFFFF);
+    put16(v >> 16);
+  };
+  put16(0);
+  put16(1);
+  put16(static_cast<uint32_t>(images.size()));
   uint32_t offset = 6 + 16 * static_cast<uint32_t>(images.size());
   for (size_t i = 0; i < images.size(); ++i) {
     out.push_back(static_cast<uint8_t>(images[i].Width() % 256));
     out.push_back(static_cast<uint8_t>(images[i].Height() % 256));
     out.push_back(0);
     out.push_back(0);
-    Put16(out, 1);
-    Put16(out, 32);
-    Put32(out, static_cast<uint32_t>(entries[i].size()));
-    Put32(out, offset);
+    put16(1);
+    put16(32);
+    put32(static_cast<uint32_t>(entries[i].size()));
+    put32(offset);
     offset += static_cast<uint32_t>(entries[i].size());
   }
   for (const auto &entry : entries)
     out.insert(out.end(), entry.begin(), entry.end());
-  return WriteBytes(path, out);
+  zorvex::TFileStream file(path, zorvex::fm::Create);
+  file.WriteBuffer(out.data(), static_cast<int64_t>(out.size()));
+  file.Close();
 }
 
 } // namespace
@@ -502,13 +550,14 @@ int main(int argc, char **argv) {
       {"close", Close},
       {"ok", Ok},
   };
-  bool ok = true;
-  for (const Glyph &glyph : glyphs)
-    ok = WriteBmp(folder + glyph.name + ".bmp", glyph.paint()) && ok;
-  ok = WriteBmp(folder + "logo.bmp", Icon(32)) && ok;
-  ok = WriteIco(folder + "zorvex.ico", {Icon(16), Icon(32), Icon(48)}) && ok;
-  if (!ok) {
-    std::fprintf(stderr, "zorvex-glyph-art: cannot write into %s\n", folder.c_str());
+  try {
+    for (const Glyph &glyph : glyphs)
+      WithAlpha(glyph.paint()).SaveToFile(folder + glyph.name + ".bmp");
+    WithAlpha(Icon(32)).SaveToFile(folder + "logo.bmp");
+    StripOnWhite({MenuRestore(), MenuMaximize(), MenuMinimize(), MenuClose()}).SaveToFile(folder + "menu_glyphs.bmp");
+    WriteIco(folder + "zorvex.ico", {Icon(16), Icon(32), Icon(48)});
+  } catch (const zorvex::Exception &error) {
+    std::fprintf(stderr, "zorvex-glyph-art: %s\n", error.Message().c_str());
     return 1;
   }
   return 0;

@@ -144,7 +144,64 @@ void TBitmap::Assign(const TPersistent &source) {
 
 // ---- BMP files -----------------------------------------------------------------
 
-void TBitmap::LoadFromStream(TStream &stream) {
+void TBitmap::LoadFromStream(TStream &stream) { LoadFromStream(stream, AnyBitmap); }
+
+namespace {
+
+// The two headers as far as the size goes.
+struct BmpHeaders {
+  uint32_t fileSize = 0;
+  uint32_t pixelsAt = 0;
+  uint32_t headerSize = 0;
+  int64_t width = 0;
+  int64_t height = 0; // negative: rows stored top-down
+  int bitCount = 0;
+  uint32_t compression = BI_RGB;
+  uint32_t colorsUsed = 0;
+};
+
+bool ReadHeaders(const uint8_t *bytes, int64_t size, BmpHeaders &h) {
+  // File header, then the info header (12 bytes in the oldest form, 40 or
+  // more in every later one).
+  if (size < 14 + 12 || bytes[0] != 'B' || bytes[1] != 'M')
+    return false;
+  h.fileSize = U32(bytes + 2);
+  h.pixelsAt = U32(bytes + 10);
+  h.headerSize = U32(bytes + 14);
+  if (h.headerSize != 12 && (h.headerSize < 40 || h.headerSize > 1024))
+    return false;
+  if (14 + static_cast<int64_t>(h.headerSize) > size)
+    return false;
+  const uint8_t *info = bytes + 14;
+  if (h.headerSize == 12) {
+    h.width = U16(info + 4);
+    h.height = static_cast<int16_t>(U16(info + 6));
+    h.bitCount = U16(info + 10);
+  } else {
+    h.width = static_cast<int32_t>(U32(info + 4));
+    h.height = static_cast<int32_t>(U32(info + 8));
+    h.bitCount = U16(info + 14);
+    h.compression = U32(info + 16);
+    h.colorsUsed = U32(info + 32);
+  }
+  return h.width > 0 && h.height != 0;
+}
+
+} // namespace
+
+bool TBitmap::ReadBitmapSize(const uint8_t *bytes, int64_t size, int &width, int &height) {
+  BmpHeaders h;
+  if (!ReadHeaders(bytes, size, h))
+    return false;
+  const int64_t rows = h.height < 0 ? -h.height : h.height;
+  if (h.width > INT32_MAX || rows > INT32_MAX)
+    return false;
+  width = static_cast<int>(h.width);
+  height = static_cast<int>(rows);
+  return true;
+}
+
+void TBitmap::LoadFromStream(TStream &stream, const TBitmapLimits &limits) {
   const int64_t start = stream.Position();
   const int64_t available = stream.Size() - start;
   if (available <= 0) {
@@ -156,35 +213,18 @@ void TBitmap::LoadFromStream(TStream &stream) {
   const int64_t size = available;
   const uint8_t *bytes = file.data();
 
-  // File header, then the info header (12 bytes in the oldest form, 40 or
-  // more in every later one).
-  if (size < 14 + 12 || bytes[0] != 'B' || bytes[1] != 'M')
+  BmpHeaders headers;
+  if (!ReadHeaders(bytes, size, headers))
     Invalid();
-  const uint32_t fileSize = U32(bytes + 2);
-  const uint32_t pixelsAt = U32(bytes + 10);
-  const uint32_t headerSize = U32(bytes + 14);
-  if (headerSize != 12 && (headerSize < 40 || headerSize > 1024))
-    Invalid();
-  if (14 + static_cast<int64_t>(headerSize) > size)
-    Invalid();
+  const uint32_t fileSize = headers.fileSize, pixelsAt = headers.pixelsAt, headerSize = headers.headerSize;
   const uint8_t *info = bytes + 14;
-  int64_t width, height;
-  int bitCount;
-  uint32_t compression = BI_RGB, colorsUsed = 0;
-  if (headerSize == 12) {
-    width = U16(info + 4);
-    height = static_cast<int16_t>(U16(info + 6));
-    bitCount = U16(info + 10);
-  } else {
-    width = static_cast<int32_t>(U32(info + 4));
-    height = static_cast<int32_t>(U32(info + 8));
-    bitCount = U16(info + 14);
-    compression = U32(info + 16);
-    colorsUsed = U32(info + 32);
-  }
-  const bool topDown = height < 0;
-  height = height < 0 ? -height : height;
-  if (width <= 0 || height <= 0 || width * height > MaxBitmapPixels)
+  const int64_t width = headers.width;
+  const bool topDown = headers.height < 0;
+  const int64_t height = topDown ? -headers.height : headers.height;
+  const int bitCount = headers.bitCount;
+  const uint32_t compression = headers.compression, colorsUsed = headers.colorsUsed;
+  if (width > limits.MaxWidth || height > limits.MaxHeight || width * height > limits.MaxPixels ||
+      width * height > MaxBitmapPixels)
     Invalid();
   if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32)
     Invalid();
@@ -265,6 +305,42 @@ void TBitmap::LoadFromStream(TStream &stream) {
   // Leave the stream after this bitmap when its header says where that is.
   const int64_t end = std::max<int64_t>(fileSize, pixelsAt + rowBytes * height);
   stream.SetPosition(start + std::min(end, size));
+}
+
+void TBitmap::LoadFromDib(const uint8_t *data, size_t size) {
+  if (size < 16)
+    Invalid();
+  // The pixels follow the info header, the colour masks of a plain
+  // 40-byte header and the palette; a file header says where that is.
+  const uint32_t headerSize = U32(data);
+  int64_t pixelsAt = 14 + static_cast<int64_t>(headerSize);
+  if (headerSize == 12) {
+    const int bits = U16(data + 10);
+    if (bits <= 8)
+      pixelsAt += 3 * (int64_t{1} << bits);
+  } else if (size >= 36) {
+    const int bits = U16(data + 14);
+    const uint32_t compression = U32(data + 16), colorsUsed = U32(data + 32);
+    if (headerSize == 40 && compression == BI_BITFIELDS)
+      pixelsAt += 12;
+    else if (headerSize == 40 && compression == BI_ALPHABITFIELDS)
+      pixelsAt += 16;
+    if (bits <= 8) {
+      const int64_t entries = int64_t{1} << bits;
+      pixelsAt += 4 * (colorsUsed && colorsUsed < entries ? colorsUsed : entries);
+    }
+  }
+  if (pixelsAt > UINT32_MAX)
+    Invalid();
+  std::vector<uint8_t> file = {'B', 'M'};
+  Put32(file, static_cast<uint32_t>(std::min<uint64_t>(14 + uint64_t{size}, UINT32_MAX)));
+  Put32(file, 0);
+  Put32(file, static_cast<uint32_t>(pixelsAt));
+  file.insert(file.end(), data, data + size);
+  TMemoryStream stream;
+  stream.WriteBuffer(file.data(), static_cast<int64_t>(file.size()));
+  stream.SetPosition(0);
+  LoadFromStream(stream);
 }
 
 void TBitmap::SaveToStream(TStream &stream) const {

@@ -24,6 +24,14 @@ public:
   using Exception::Exception;
 };
 
+// Largest picture a caller accepts from a file; a larger one is refused as
+// malformed before its pixels are allocated.
+struct TBitmapLimits {
+  int MaxWidth;
+  int MaxHeight;
+  int64_t MaxPixels;
+};
+
 class TBitmap : public TPersistent {
 public:
   TBitmap() = default;
@@ -72,13 +80,20 @@ public:
   // malformed one, which leaves the bitmap as it was. No bytes at all give
   // an empty bitmap, and an empty bitmap writes no bytes.
   void LoadFromStream(TStream &stream);
+  void LoadFromStream(TStream &stream, const TBitmapLimits &limits);
   void SaveToStream(TStream &stream) const;
   void LoadFromFile(const std::string &path);
+  // A packed DIB: a BMP file without its 14-byte file header, as bitmap
+  // resources hold them. EInvalidGraphic for a malformed one.
+  void LoadFromDib(const uint8_t *data, size_t size);
   void SaveToFile(const std::string &path) const;
 
   std::string ClassName() const override { return "TBitmap"; }
 
   static int RowStrideFor(int width, TPixelFormat format);
+  // The width and height a BMP file's headers give, read from its first
+  // bytes only; false when they are not headers the reader takes.
+  static bool ReadBitmapSize(const uint8_t *bytes, int64_t size, int &width, int &height);
 
 private:
   int width_ = 0;
@@ -89,5 +104,7 @@ private:
 
 // Largest number of pixels a bitmap may hold (a 16384 x 16384 picture).
 constexpr int64_t MaxBitmapPixels = int64_t{1} << 28;
+// What LoadFromStream takes when the caller gives no limits of its own.
+constexpr TBitmapLimits AnyBitmap = {INT32_MAX, INT32_MAX, MaxBitmapPixels};
 
 } // namespace zorvex

@@ -25,14 +25,18 @@ TComponent::~TComponent() {
     auto &theirs = watcher->watchers_;
     theirs.erase(std::remove(theirs.begin(), theirs.end(), this), theirs.end());
   }
-  // Owned components go last first, each leaving the list before it is freed.
+  DestroyComponents();
+  if (owner_)
+    owner_->RemoveComponent(this);
+}
+
+void TComponent::DestroyComponents() {
+  // Each leaves the list before it is freed.
   while (!components_.empty()) {
     TComponent *child = components_.back();
     RemoveComponent(child);
     delete child;
   }
-  if (owner_)
-    owner_->RemoveComponent(this);
 }
 
 TComponent *TComponent::FindComponent(const std::string &name) const {
@@ -89,6 +93,14 @@ void TComponent::FreeNotification(TComponent *component) {
     watchers_.push_back(component);
   if (std::find(component->watchers_.begin(), component->watchers_.end(), this) == component->watchers_.end())
     component->watchers_.push_back(this);
+}
+
+void TComponent::RemoveFreeNotification(TComponent *component) {
+  if (!component)
+    return;
+  watchers_.erase(std::remove(watchers_.begin(), watchers_.end(), component), watchers_.end());
+  auto &theirs = component->watchers_;
+  theirs.erase(std::remove(theirs.begin(), theirs.end(), this), theirs.end());
 }
 
 void TComponent::Notification(TComponent *, TOperation) {}

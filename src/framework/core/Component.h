@@ -62,10 +62,14 @@ public:
   // Called once the component's designed properties have all been read.
   virtual void Loaded();
 
+  // Frees every owned component, last first.
+  void DestroyComponents();
+
   void InsertComponent(TComponent *component);
   void RemoveComponent(TComponent *component);
   // Asks to be told (Notification) when `component` goes away.
   void FreeNotification(TComponent *component);
+  void RemoveFreeNotification(TComponent *component);
 
   std::string ClassName() const override { return "TComponent"; }
   // Name (carried by the component's header when streamed) and Tag.

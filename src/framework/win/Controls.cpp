@@ -42,25 +42,21 @@ const std::wstring &ControlPropName() {
 }
 
 namespace {
-struct GlobalAtom {
-  ATOM atom;
-  explicit GlobalAtom(const std::wstring &name) : atom(GlobalAddAtomW(name.c_str())) {
-    if (!atom)
-      LogLastOSError("GlobalAddAtom");
-  }
-  ~GlobalAtom() {
-    if (atom)
-      GlobalDeleteAtom(atom);
-  }
-};
-
 // Asked by code of another module for the control behind a window.
 UINT ControlObjectMessage() {
   static const UINT message = RegisterWindowMessageW(ControlPropName().c_str());
   return message;
 }
 
-thread_local TWinControl *creatingControl = nullptr;
+// The control whose window CreateWindowEx is making on this thread, and the
+// class it asked for. An unbound window of that class is that control's
+// window, already before its first message: a CBT hook sees it at
+// HCBT_CREATEWND, whichever hook runs first.
+struct CreatingRecord {
+  TWinControl *control = nullptr;
+  const std::wstring *className = nullptr;
+};
+thread_local CreatingRecord creating;
 
 struct ClassEntry {
   WNDPROC baseProc;
@@ -73,18 +69,37 @@ std::map<std::wstring, ClassEntry> &RegisteredClasses() {
 } // namespace
 
 ATOM ControlAtom() {
-  static const GlobalAtom atom(ControlPropName());
-  return atom.atom;
+  static const OwnedGlobalAtom atom = [] {
+    OwnedGlobalAtom added(GlobalAddAtomW(ControlPropName().c_str()));
+    if (!added)
+      LogLastOSError("GlobalAddAtom");
+    return added;
+  }();
+  return atom.get();
+}
+
+TWinControl *ClaimCreatingWindow(HWND window) {
+  TWinControl *control = creating.control;
+  if (!control)
+    return nullptr;
+  wchar_t name[256];
+  if (GetClassNameW(window, name, 256) == 0 || _wcsicmp(name, creating.className->c_str()) != 0)
+    return nullptr;
+  creating.control = nullptr;
+  control->Bind(window);
+  return control;
 }
 
 TControl *FindControl(HWND window) {
   if (!window)
     return nullptr;
   DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
+  const DWORD thread = GetWindowThreadProcessId(window, &process);
   if (process != GetCurrentProcessId())
     return nullptr;
-  return static_cast<TControl *>(GetPropW(window, MAKEINTATOM(ControlAtom())));
+  if (auto *control = static_cast<TControl *>(GetPropW(window, MAKEINTATOM(ControlAtom()))))
+    return control;
+  return thread == GetCurrentThreadId() ? ClaimCreatingWindow(window) : nullptr;
 }
 
 LRESULT CALLBACK StdWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -139,11 +154,8 @@ int NextChildId() {
 
 LRESULT CALLBACK StdWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
   auto *control = static_cast<TWinControl *>(GetPropW(window, MAKEINTATOM(ControlAtom())));
-  if (!control && creatingControl) {
-    control = creatingControl;
-    creatingControl = nullptr;
-    control->Bind(window);
-  }
+  if (!control)
+    control = ClaimCreatingWindow(window);
   if (!control)
     return CallWindowProcW(BaseProcOf(window), window, msg, wParam, lParam);
   if (msg == ControlObjectMessage() && msg != 0)
@@ -504,6 +516,11 @@ void TGraphicControl::PaintTo(HDC dc) {
 TWinControl::TWinControl(TComponent *owner) : TControl(owner) { brush_.SetColor(Color()); }
 
 TWinControl::~TWinControl() {
+  // What the control owns goes while its window is still there, so that
+  // whatever an owned component did to the window (a subclass) is undone on
+  // a live window.
+  SetState(cs::Destroying, true);
+  DestroyComponents();
   for (TControl *child : controls_)
     child->parent_ = nullptr;
   controls_.clear();
@@ -588,17 +605,20 @@ void TWinControl::CreateWnd() {
   CreateParams(params);
   defWndProc_ = RegisterWindowClass(params);
   HMENU id = (params.Style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<intptr_t>(NextChildId())) : nullptr;
-  TWinControl *outer = creatingControl;
-  creatingControl = this;
-  HWND window =
-      CreateWindowExW(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(), params.Style, params.X,
-                      params.Y, params.Width, params.Height, params.WndParent, id, ModuleInstance(), nullptr);
+  const CreatingRecord outer = creating;
+  creating = CreatingRecord{this, &params.WinClassName};
+  HWND window = CreateWindowHandle(params, id);
   const DWORD error = GetLastError();
-  creatingControl = outer;
+  creating = outer;
   if (!window)
     RaiseOSError("CreateWindowEx " + ClassName(), error);
   if (handle_ != window)
     Bind(window);
+}
+
+HWND TWinControl::CreateWindowHandle(const TCreateParams &params, HMENU id) {
+  return CreateWindowExW(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(), params.Style, params.X,
+                         params.Y, params.Width, params.Height, params.WndParent, id, ModuleInstance(), nullptr);
 }
 
 void TWinControl::RecreateWnd() {

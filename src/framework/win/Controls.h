@@ -83,7 +83,9 @@ constexpr int mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrAbort = IDABORT, m
 // a global atom made once per process.
 ATOM ControlAtom();
 const std::wstring &ControlPropName();
-// The framework control of a window of this process, or null.
+// The framework control of a window of this process, or null. A window
+// being created is found from the moment it exists (before its first
+// message), so a CBT hook can map it at HCBT_CREATEWND.
 class TControl;
 TControl *FindControl(HWND window);
 
@@ -312,6 +314,8 @@ protected:
   // Makes the window and then the windows of the windowed children.
   virtual void CreateHandle();
   virtual void CreateWnd();
+  // The CreateWindowEx call itself; an MDI child asks its client instead.
+  virtual HWND CreateWindowHandle(const TCreateParams &params, HMENU id);
   // Called once the window exists, before the children get theirs.
   virtual void CreateWindowHandleDone() {}
   void RecreateWnd();
@@ -357,6 +361,7 @@ protected:
 private:
   friend class TControl;
   friend LRESULT CALLBACK StdWndProc(HWND, UINT, WPARAM, LPARAM);
+  friend TWinControl *ClaimCreatingWindow(HWND window);
   void Bind(HWND window);
   void Unbind();
   void InsertControl(TControl *control);

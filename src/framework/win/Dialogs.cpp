@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include <commctrl.h>
 #include <commdlg.h>
 #include <shlobj.h>
 
+#include "Subclass.h"
 #include "Win32Error.h"
 #include "framework/core/Paths.h"
 #include "framework/core/Texts.h"
@@ -277,6 +277,8 @@ struct BrowseState {
   std::string typed;   // a typed folder that exists (or was just created)
   HWND edit = nullptr; // the dialog's edit box, not owned
   bool userEdited = false;
+  TWindowSubclass dialogSubclass;
+  TWindowSubclass editSubclass;
 };
 
 std::string EditText(HWND edit) {
@@ -285,43 +287,34 @@ std::string EditText(HWND edit) {
   return Trim(Narrow(text));
 }
 
-LRESULT CALLBACK BrowseEditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-  auto *state = reinterpret_cast<BrowseState *>(data);
+LRESULT BrowseEditProc(BrowseState &state, TWindowSubclass &subclass, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
   case WM_CHAR:
   case WM_PASTE:
   case WM_CUT:
-  case WM_CLEAR: state->userEdited = true; break;
+  case WM_CLEAR: state.userEdited = true; break;
   case WM_KEYDOWN:
     if (wParam == VK_DELETE)
-      state->userEdited = true;
+      state.userEdited = true;
     break;
-  case WM_NCDESTROY: RemoveWindowSubclass(window, BrowseEditProc, 2); break;
   default: break;
   }
-  return DefSubclassProc(window, message, wParam, lParam);
+  return subclass.CallOld(message, wParam, lParam);
 }
 
-LRESULT CALLBACK BrowseDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-  auto *state = reinterpret_cast<BrowseState *>(data);
-  if (message == WM_NCDESTROY)
-    RemoveWindowSubclass(window, BrowseDialogProc, 1);
-  if (message == WM_COMMAND && LOWORD(wParam) == IDOK && state->userEdited && state->edit) {
-    try {
-      std::string typed = EditText(state->edit);
-      if (!typed.empty()) {
-        if (!IsAbsolutePath(typed))
-          typed = IncludeTrailingPathDelimiter(state->current) + typed;
-        if (!DirectoryExists(typed) && !ConfirmAndCreate(typed))
-          return 0; // stays open for another choice
-        state->typed = typed;
-      }
-    } catch (...) {
-      HandleException(std::current_exception());
-      return 0;
+// An exception on the way leaves the dialog open (the subclass answers 0).
+LRESULT BrowseDialogProc(BrowseState &state, TWindowSubclass &subclass, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND && LOWORD(wParam) == IDOK && state.userEdited && state.edit) {
+    std::string typed = EditText(state.edit);
+    if (!typed.empty()) {
+      if (!IsAbsolutePath(typed))
+        typed = IncludeTrailingPathDelimiter(state.current) + typed;
+      if (!DirectoryExists(typed) && !ConfirmAndCreate(typed))
+        return 0; // stays open for another choice
+      state.typed = typed;
     }
   }
-  return DefSubclassProc(window, message, wParam, lParam);
+  return subclass.CallOld(message, wParam, lParam);
 }
 
 int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM lParam, LPARAM data) {
@@ -340,9 +333,13 @@ int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM lParam, LPARAM dat
             return FALSE;
           },
           reinterpret_cast<LPARAM>(&state->edit));
-      SetWindowSubclass(window, BrowseDialogProc, 1, reinterpret_cast<DWORD_PTR>(state));
+      state->dialogSubclass.Attach(window, [state](TWindowSubclass &subclass, UINT msg, WPARAM w, LPARAM l) {
+        return BrowseDialogProc(*state, subclass, msg, w, l);
+      });
       if (state->edit)
-        SetWindowSubclass(state->edit, BrowseEditProc, 2, reinterpret_cast<DWORD_PTR>(state));
+        state->editSubclass.Attach(state->edit, [state](TWindowSubclass &subclass, UINT msg, WPARAM w, LPARAM l) {
+          return BrowseEditProc(*state, subclass, msg, w, l);
+        });
       if (!state->start.empty()) {
         std::wstring start = Wide(state->start);
         SendMessageW(window, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(start.c_str()));
@@ -395,7 +392,8 @@ bool SelectDirectory(const std::string &start, std::string &chosen) {
           CoUninitialize();
       }
     } comScope{com};
-    BrowseState state{start, start, "", nullptr, false};
+    BrowseState state;
+    state.start = state.current = start;
     BROWSEINFOW info{};
     info.hwndOwner = ActiveOwner();
     info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_EDITBOX | BIF_NEWDIALOGSTYLE;

@@ -324,10 +324,7 @@ TTimer::TTimer(TComponent *owner) : TComponent(owner) {
   Update();
 }
 
-TTimer::~TTimer() {
-  if (window_)
-    KillTimer(window_->Handle(), 1);
-}
+TTimer::~TTimer() { timer_.reset(); }
 
 void TTimer::SetInterval(unsigned milliseconds) {
   interval_ = milliseconds;
@@ -340,8 +337,11 @@ void TTimer::SetEnabled(bool enabled) {
 }
 
 void TTimer::Update() {
-  KillTimer(window_->Handle(), 1);
-  if (enabled_ && interval_ > 0 && !SetTimer(window_->Handle(), 1, interval_, nullptr))
+  timer_.reset();
+  if (!enabled_ || interval_ == 0)
+    return;
+  timer_ = StartTimer(window_->Handle(), 1, interval_);
+  if (!timer_)
     RaiseLastOSError("SetTimer");
 }
 

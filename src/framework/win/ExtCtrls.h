@@ -166,6 +166,7 @@ private:
   unsigned interval_ = 1000;
   bool enabled_ = true;
   std::unique_ptr<UtilityWindow> window_;
+  OwnedTimer timer_;
 };
 
 } // namespace zorvex

@@ -6,6 +6,7 @@
 #include <windowsx.h>
 
 #include "Dialogs.h"
+#include "Menus.h"
 #include "Win32Error.h"
 #include "framework/core/Notices.h"
 #include "framework/core/Paths.h"
@@ -77,6 +78,8 @@ TForm::TForm(TComponent *owner) : TWinControl(owner) {
 }
 
 TForm::~TForm() {
+  if (menu_)
+    menu_->form_ = nullptr;
   auto &forms = Screen().forms_;
   forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
   if (Screen().activeForm_ == this)
@@ -111,7 +114,14 @@ void TForm::SetBorderIcons(TBorderIcons icons) {
 }
 
 void TForm::SetFormStyle(TFormStyle style) {
+  const auto isMDI = [](TFormStyle kind) { return kind == TFormStyle::fsMDIForm || kind == TFormStyle::fsMDIChild; };
+  const TFormStyle old = formStyle_;
   formStyle_ = style;
+  if (isMDI(old) || isMDI(style)) {
+    if (old != style)
+      RecreateWnd();
+    return;
+  }
   if (HandleAllocated())
     SetWindowPos(WindowHandle(), style == TFormStyle::fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -159,6 +169,33 @@ void TForm::CreateParams(TCreateParams &params) {
   if (Application && Application->MainForm() == this)
     params.ExStyle |= WS_EX_APPWINDOW;
   params.ClassIcon = icon_ ? icon_ : (Application ? Application->Icon() : nullptr);
+  if (formStyle_ == TFormStyle::fsMDIChild) {
+    params.Style = (params.Style & ~static_cast<DWORD>(WS_POPUP)) | WS_CHILD | WS_CLIPSIBLINGS;
+    params.ExStyle = (params.ExStyle & ~static_cast<DWORD>(WS_EX_APPWINDOW | WS_EX_TOPMOST)) | WS_EX_MDICHILD;
+    TForm *frame = MDIFrame();
+    params.WndParent = frame ? frame->ClientHandle() : nullptr;
+  }
+}
+
+HWND TForm::CreateWindowHandle(const TCreateParams &params, HMENU id) {
+  if (formStyle_ != TFormStyle::fsMDIChild)
+    return TWinControl::CreateWindowHandle(params, id);
+  // An MDI child is made by its frame's client window.
+  TForm *frame = MDIFrame();
+  if (!frame)
+    throw Exception("Cannot make the MDI child " + ClassName() + ": there is no MDI frame");
+  frame->HandleNeeded();
+  MDICREATESTRUCTW create{};
+  create.szClass = params.WinClassName.c_str();
+  create.szTitle = params.Caption.c_str();
+  create.hOwner = ModuleInstance();
+  create.x = params.X;
+  create.y = params.Y;
+  create.cx = params.Width;
+  create.cy = params.Height;
+  create.style = params.Style & ~static_cast<DWORD>(WS_CHILD);
+  return reinterpret_cast<HWND>(
+      SendMessageW(frame->ClientHandle(), WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
 }
 
 void TForm::CreateWindowHandleDone() {
@@ -167,6 +204,87 @@ void TForm::CreateWindowHandleDone() {
     SendMessageW(WindowHandle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     SendMessageW(WindowHandle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
   }
+  if (menu_ && formStyle_ != TFormStyle::fsMDIChild && !::SetMenu(WindowHandle(), menu_->Handle()))
+    LogLastOSError("SetMenu " + ClassName());
+  if (formStyle_ == TFormStyle::fsMDIForm) {
+    CLIENTCREATESTRUCT client{nullptr, 0xFF00};
+    const RECT area = ClientRect();
+    clientHandle_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
+                                    WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE, 0, 0, area.right,
+                                    area.bottom, WindowHandle(), nullptr, ModuleInstance(), &client);
+    if (!clientHandle_)
+      RaiseLastOSError("CreateWindowEx MDIClient");
+  }
+}
+
+void TForm::SetMenu(TMainMenu *menu) {
+  if (menu == menu_)
+    return;
+  if (menu_)
+    menu_->form_ = nullptr;
+  if (menu && menu->form_)
+    menu->form_->SetMenu(nullptr);
+  menu_ = menu;
+  if (menu_)
+    menu_->form_ = this;
+  if (!HandleAllocated() || formStyle_ == TFormStyle::fsMDIChild)
+    return;
+  if (!::SetMenu(WindowHandle(), menu_ ? menu_->Handle() : nullptr))
+    LogLastOSError("SetMenu " + ClassName());
+  if (!(ComponentState() & cs::Destroying))
+    SendMessageW(WindowHandle(), CM_MENUCHANGED, 0, 0);
+}
+
+TWindowState TForm::WindowState() const {
+  if (!HandleAllocated())
+    return TWindowState::wsNormal;
+  if (IsIconic(WindowHandle()))
+    return TWindowState::wsMinimized;
+  return IsZoomed(WindowHandle()) ? TWindowState::wsMaximized : TWindowState::wsNormal;
+}
+
+void TForm::SetWindowState(TWindowState state) {
+  const HWND window = Handle();
+  if (formStyle_ == TFormStyle::fsMDIChild && state != TWindowState::wsMinimized) {
+    SendMessageW(GetParent(window), state == TWindowState::wsMaximized ? WM_MDIMAXIMIZE : WM_MDIRESTORE,
+                 reinterpret_cast<WPARAM>(window), 0);
+    return;
+  }
+  ShowWindow(window, state == TWindowState::wsMaximized   ? SW_MAXIMIZE
+                     : state == TWindowState::wsMinimized ? SW_MINIMIZE
+                                                          : SW_RESTORE);
+}
+
+TForm *TForm::MDIFrame() {
+  if (Application && Application->MainForm() && Application->MainForm()->FormStyle() == TFormStyle::fsMDIForm)
+    return Application->MainForm();
+  for (int i = 0; i < Screen().FormCount(); ++i)
+    if (Screen().Forms(i)->FormStyle() == TFormStyle::fsMDIForm)
+      return Screen().Forms(i);
+  return nullptr;
+}
+
+std::vector<TForm *> TForm::MDIChildList() const {
+  std::vector<TForm *> children;
+  if (!clientHandle_)
+    return children;
+  for (int i = 0; i < Screen().FormCount(); ++i) {
+    TForm *form = Screen().Forms(i);
+    if (form->FormStyle() == TFormStyle::fsMDIChild && form->HandleAllocated() &&
+        GetParent(form->WindowHandle()) == clientHandle_)
+      children.push_back(form);
+  }
+  return children;
+}
+
+int TForm::MDIChildCount() const { return static_cast<int>(MDIChildList().size()); }
+
+TForm *TForm::MDIChildren(int index) const { return MDIChildList().at(static_cast<size_t>(index)); }
+
+TForm *TForm::ActiveMDIChild() const {
+  if (!clientHandle_)
+    return nullptr;
+  return dynamic_cast<TForm *>(FindControl(reinterpret_cast<HWND>(SendMessageW(clientHandle_, WM_MDIGETACTIVE, 0, 0))));
 }
 
 void TForm::SetClientSize(int width, int height) {
@@ -214,8 +332,13 @@ void TForm::VisibleChanged() {
     if (!Visible())
       return; // OnShow hid it again
     showing_ = true;
-    ShowWindow(WindowHandle(), SW_SHOWNORMAL);
-    SetForegroundWindow(WindowHandle());
+    if (formStyle_ == TFormStyle::fsMDIChild) {
+      ShowWindow(WindowHandle(), SW_SHOW);
+      SendMessageW(GetParent(WindowHandle()), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(WindowHandle()), 0);
+    } else {
+      ShowWindow(WindowHandle(), SW_SHOWNORMAL);
+      SetForegroundWindow(WindowHandle());
+    }
     ApplyFocus();
   } else {
     showing_ = false;
@@ -415,9 +538,41 @@ void TForm::WndProc(TMessage &message) {
     message.Result = DialogKey(static_cast<WORD>(message.WParam), KeyboardShiftState()) ? 1 : 0;
     return;
   case CM_DIALOGCHAR: message.Result = DialogChar(static_cast<wchar_t>(message.WParam)) ? 1 : 0; return;
+  case WM_COMMAND:
+    // A command of the form's menu (lParam 0: a menu or an accelerator).
+    if (message.LParam == 0 && menu_)
+      if (TMenuItem *item = menu_->FindItem(LOWORD(message.WParam))) {
+        item->Click();
+        message.Result = 0;
+        return;
+      }
+    break;
+  case WM_MEASUREITEM:
+  case WM_DRAWITEM:
+    if (HandleMenuOwnerDraw(message))
+      return;
+    break;
+  case WM_DESTROY:
+    // The window would take its menu with it; the menu is the TMainMenu's.
+    if (menu_ && formStyle_ != TFormStyle::fsMDIChild)
+      ::SetMenu(WindowHandle(), nullptr);
+    break;
+  case WM_NCDESTROY: clientHandle_ = nullptr; break;
   default: break;
   }
   TWinControl::WndProc(message);
+}
+
+void TForm::DefaultHandler(TMessage &message) {
+  if (HandleAllocated() && formStyle_ == TFormStyle::fsMDIForm && clientHandle_) {
+    message.Result = DefFrameProcW(WindowHandle(), clientHandle_, message.Msg, message.WParam, message.LParam);
+    return;
+  }
+  if (HandleAllocated() && formStyle_ == TFormStyle::fsMDIChild) {
+    message.Result = DefMDIChildProcW(WindowHandle(), message.Msg, message.WParam, message.LParam);
+    return;
+  }
+  TWinControl::DefaultHandler(message);
 }
 
 // ---- TApplication
@@ -491,6 +646,10 @@ LRESULT CALLBACK TApplication::WndProc(HWND window, UINT msg, WPARAM wParam, LPA
         self->mainForm_->Close();
       return 0;
     }
+    // It owns the popup menus while they are shown.
+    TMessage message{msg, wParam, lParam, 0};
+    if (HandleMenuOwnerDraw(message))
+      return message.Result;
   } catch (...) {
     zorvex::HandleException(std::current_exception());
     return 0;
@@ -554,6 +713,8 @@ bool TApplication::ProcessMessage(MSG &message) {
         left->Perform(CM_MOUSELEAVE);
       }
     }
+    if (mainForm_ && mainForm_->ClientHandle() && TranslateMDISysAccel(mainForm_->ClientHandle(), &message))
+      return true;
     if (IsKeyMessage(message))
       return true;
     TranslateMessage(&message);

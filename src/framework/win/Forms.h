@@ -1,7 +1,8 @@
 #pragma once
-// Forms, the screen's list of them, and the application: its hidden window
-// of class "TApplication", the message loop, hints, mouse enter and leave
-// tracking, and the top-level exception handler.
+// Forms (with a menu bar; MDI frames with their "MDIClient" window and MDI
+// children), the screen's list of them, and the application: its hidden
+// window of class "TApplication", the message loop, hints, mouse enter and
+// leave tracking, and the top-level exception handler.
 
 #include <exception>
 #include <functional>
@@ -18,13 +19,16 @@ namespace zorvex {
 
 enum class TPosition { poDesigned, poScreenCenter, poDesktopCenter, poMainFormCenter };
 enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow };
-enum class TFormStyle { fsNormal, fsStayOnTop };
+enum class TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
 namespace bi {
 constexpr unsigned SystemMenu = 1, Minimize = 2, Maximize = 4;
 }
 using TBorderIcons = unsigned;
 using TCloseEvent = std::function<void(TObject *sender, TCloseAction &action)>;
+
+class TMainMenu;
 
 class TForm : public TWinControl {
 public:
@@ -39,7 +43,22 @@ public:
   TBorderIcons BorderIcons() const { return borderIcons_; }
   void SetBorderIcons(TBorderIcons icons);
   TFormStyle FormStyle() const { return formStyle_; }
+  // The MDI styles take effect when the window is made (again).
   void SetFormStyle(TFormStyle style);
+  TWindowState WindowState() const;
+  void SetWindowState(TWindowState state);
+
+  // The menu bar (not owned). Setting it sends CM_MENUCHANGED to the form.
+  TMainMenu *Menu() const { return menu_; }
+  void SetMenu(TMainMenu *menu);
+
+  // An MDI frame's client window ("MDIClient"), made with the frame's
+  // window; null for other forms.
+  HWND ClientHandle() const { return clientHandle_; }
+  // The MDI frame's children, in creation order, and the active one.
+  int MDIChildCount() const;
+  TForm *MDIChildren(int index) const;
+  TForm *ActiveMDIChild() const;
   // The window's icon (not owned: resources loaded with LoadIcon live as
   // long as the module).
   void SetIcon(HICON icon);
@@ -79,8 +98,10 @@ protected:
   virtual void DoShow();
   virtual void DoHide();
   void CreateParams(TCreateParams &params) override;
+  HWND CreateWindowHandle(const TCreateParams &params, HMENU id) override;
   void CreateWindowHandleDone() override;
   void WndProc(TMessage &message) override;
+  void DefaultHandler(TMessage &message) override;
   void VisibleChanged() override;
   // Enter, Escape, Tab and arrows not taken by the focused control.
   virtual bool DialogKey(WORD key, TShiftState shift);
@@ -91,6 +112,9 @@ private:
   void PlaceOnScreen();
   void ApplyFocus();
   bool CloseQuery(TCloseAction &action);
+  // The frame an MDI child lives in: the main form or the first MDI frame.
+  static TForm *MDIFrame();
+  std::vector<TForm *> MDIChildList() const;
 
   TPosition position_ = TPosition::poDesigned;
   TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
@@ -98,6 +122,8 @@ private:
   TFormStyle formStyle_ = TFormStyle::fsNormal;
   HICON icon_ = nullptr;                 // not owned
   TWinControl *activeControl_ = nullptr; // not owned
+  TMainMenu *menu_ = nullptr;            // not owned
+  HWND clientHandle_ = nullptr;          // a child of the form's window
   int modalResult_ = mrNone;
   bool modal_ = false;
   bool placed_ = false;

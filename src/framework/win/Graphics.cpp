@@ -284,133 +284,59 @@ void TDibBitmap::SetSize(int width, int height, uint32_t fill) {
   std::fill(bits_, bits_ + static_cast<size_t>(width) * static_cast<size_t>(height), fill);
 }
 
-namespace {
-uint32_t ReadLE32(const uint8_t *p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24); }
-uint16_t ReadLE16(const uint8_t *p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-} // namespace
-
-bool TDibBitmap::LoadFromDib(const uint8_t *data, size_t size) {
-  size_t offsetBase = 0; // where pixel offsets count from
-  size_t pixelOffset = 0;
-  if (size >= 14 && data[0] == 'B' && data[1] == 'M') {
-    pixelOffset = ReadLE32(data + 10);
-    data += 14;
-    size -= 14;
-    offsetBase = 14;
-  }
-  if (size < 40)
-    return false;
-  const uint32_t headerSize = ReadLE32(data);
-  if (headerSize < 40 || headerSize > size)
-    return false;
-  const int32_t width = static_cast<int32_t>(ReadLE32(data + 4));
-  const int32_t rawHeight = static_cast<int32_t>(ReadLE32(data + 8));
-  const uint16_t bitCount = ReadLE16(data + 14);
-  const uint32_t compression = ReadLE32(data + 16);
-  uint32_t colorsUsed = ReadLE32(data + 32);
-  if (width <= 0 || rawHeight == 0 || rawHeight == INT32_MIN || width > 32768 || std::abs(rawHeight) > 32768)
-    return false;
-  if (compression != BI_RGB && !(compression == BI_BITFIELDS && (bitCount == 32 || bitCount == 16)))
-    return false;
-  if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32)
-    return false;
-  const bool bottomUp = rawHeight > 0;
-  const int height = std::abs(rawHeight);
-  size_t tableStart = headerSize;
-  uint32_t masks[3] = {0x7C00, 0x03E0, 0x001F};
-  if (bitCount == 32)
-    masks[0] = 0xFF0000, masks[1] = 0xFF00, masks[2] = 0xFF;
-  if (compression == BI_BITFIELDS) {
-    const size_t at = 40; // right after a plain header, or inside a larger one at the same place
-    if (size < at + 12)
-      return false;
-    for (int i = 0; i < 3; ++i)
-      masks[i] = ReadLE32(data + at + 4 * i);
-    if (headerSize == 40)
-      tableStart += 12;
-  }
-  if (bitCount <= 8 && colorsUsed == 0)
-    colorsUsed = 1u << bitCount;
-  if (bitCount > 8)
-    colorsUsed = 0;
-  if (colorsUsed > 256)
-    return false;
-  if (tableStart + static_cast<size_t>(colorsUsed) * 4 > size)
-    return false;
-  const uint8_t *palette = data + tableStart;
-  size_t pixelsStart = tableStart + static_cast<size_t>(colorsUsed) * 4;
-  if (pixelOffset != 0) {
-    if (pixelOffset < offsetBase || pixelOffset - offsetBase > size)
-      return false;
-    pixelsStart = pixelOffset - offsetBase;
-  }
-  const size_t stride = ((static_cast<size_t>(width) * bitCount + 31) / 32) * 4;
-  if (pixelsStart > size || stride * static_cast<size_t>(height) > size - pixelsStart)
-    return false;
-
-  auto channel = [](uint32_t value, uint32_t mask) -> uint32_t {
-    if (mask == 0)
-      return 0;
-    int shift = 0;
-    while (!((mask >> shift) & 1))
-      ++shift;
-    const uint32_t max = mask >> shift;
-    return ((value & mask) >> shift) * 255 / max;
-  };
+TDibBitmap::TDibBitmap(const TBitmap &bitmap) {
+  SetSize(bitmap.Width(), bitmap.Height());
+  const bool withAlpha = bitmap.PixelFormat() == TPixelFormat::pf32bit;
   bool anyAlpha = false;
-  SetSize(width, height);
-  for (int y = 0; y < height; ++y) {
-    const uint8_t *row = data + pixelsStart + stride * static_cast<size_t>(bottomUp ? height - 1 - y : y);
+  for (int y = 0; y < height_; ++y) {
+    const uint8_t *in = bitmap.ScanLine(y);
     uint32_t *out = ScanLine(y);
-    for (int x = 0; x < width; ++x) {
-      uint32_t argb = 0;
-      switch (bitCount) {
-      case 32: {
-        const uint32_t v = ReadLE32(row + 4 * x);
-        argb = (channel(v, masks[0]) << 16) | (channel(v, masks[1]) << 8) | channel(v, masks[2]) | (v & 0xFF000000u);
-        anyAlpha = anyAlpha || (v & 0xFF000000u);
-        break;
-      }
-      case 24: argb = row[3 * x] | (row[3 * x + 1] << 8) | (row[3 * x + 2] << 16) | 0xFF000000u; break;
-      case 16: {
-        const uint32_t v = ReadLE16(row + 2 * x);
-        argb = (channel(v, masks[0]) << 16) | (channel(v, masks[1]) << 8) | channel(v, masks[2]) | 0xFF000000u;
-        break;
-      }
-      default: {
-        const int perByte = 8 / bitCount;
-        const int byte = row[x / perByte];
-        const int shift = (perByte - 1 - x % perByte) * bitCount;
-        const uint32_t index = (static_cast<uint32_t>(byte) >> shift) & ((1u << bitCount) - 1);
-        if (index < colorsUsed) {
-          const uint8_t *entry = palette + 4 * index;
-          argb = entry[0] | (entry[1] << 8) | (entry[2] << 16) | 0xFF000000u;
-        } else {
-          argb = 0xFF000000u;
-        }
-      }
-      }
-      out[x] = argb;
+    for (int x = 0; x < width_; ++x, in += withAlpha ? 4 : 3) {
+      const uint32_t alpha = withAlpha ? in[3] : 0xFF;
+      anyAlpha = anyAlpha || alpha != 0;
+      out[x] = (alpha << 24) | (static_cast<uint32_t>(in[2]) << 16) | (static_cast<uint32_t>(in[1]) << 8) | in[0];
     }
   }
-  // A 32-bit image whose alpha bytes are all zero carries no alpha.
-  if (bitCount == 32 && !anyAlpha)
-    for (int i = 0; i < width * height; ++i)
+  if (!anyAlpha)
+    for (size_t i = 0; i < static_cast<size_t>(width_) * static_cast<size_t>(height_); ++i)
       bits_[i] |= 0xFF000000u;
-  return true;
+}
+
+TBitmap TDibBitmap::ToBitmap() const {
+  TBitmap bitmap(width_, height_, TPixelFormat::pf32bit);
+  for (int y = 0; y < height_; ++y)
+    std::memcpy(bitmap.ScanLine(y), ScanLine(y), static_cast<size_t>(width_) * 4);
+  return bitmap;
+}
+
+bool TDibBitmap::LoadFromDib(const uint8_t *data, size_t size) {
+  if (size == 0)
+    return false;
+  try {
+    TBitmap bitmap;
+    if (size >= 2 && data[0] == 'B' && data[1] == 'M') {
+      TMemoryStream stream;
+      stream.WriteBuffer(data, static_cast<int64_t>(size));
+      stream.SetPosition(0);
+      bitmap.LoadFromStream(stream);
+    } else {
+      bitmap.LoadFromDib(data, size);
+    }
+    *this = TDibBitmap(bitmap);
+    return true;
+  } catch (const Exception &) {
+    return false;
+  }
 }
 
 bool TDibBitmap::LoadFromBmpFile(const std::string &path) {
   try {
-    TFileStream file(path, fm::OpenRead | fm::ShareDenyWrite);
-    const int64_t size = file.Size();
-    if (size <= 0 || size > 512 * 1024 * 1024)
+    TBitmap bitmap;
+    bitmap.LoadFromFile(path);
+    if (bitmap.Empty())
       return false;
-    std::vector<uint8_t> bytes(static_cast<size_t>(size));
-    file.ReadBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
-    if (bytes.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M')
-      return false;
-    return LoadFromDib(bytes.data(), bytes.size());
+    *this = TDibBitmap(bitmap);
+    return true;
   } catch (const Exception &) {
     return false;
   }
@@ -460,26 +386,9 @@ void TDibBitmap::CopyFrom(HDC dc, int x, int y, int width, int height) {
 }
 
 std::vector<uint8_t> TDibBitmap::ToBmp() const {
-  const uint32_t imageSize = static_cast<uint32_t>(width_) * static_cast<uint32_t>(height_) * 4;
-  std::vector<uint8_t> out(14 + 40 + imageSize);
-  auto put32 = [&](size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i)
-      out[at + i] = static_cast<uint8_t>(v >> (8 * i));
-  };
-  out[0] = 'B';
-  out[1] = 'M';
-  put32(2, static_cast<uint32_t>(out.size()));
-  put32(10, 54);
-  put32(14, 40);
-  put32(18, static_cast<uint32_t>(width_));
-  put32(22, static_cast<uint32_t>(height_));
-  out[26] = 1;
-  out[28] = 32;
-  put32(34, imageSize);
-  for (int y = 0; y < height_; ++y)
-    std::memcpy(out.data() + 54 + static_cast<size_t>(height_ - 1 - y) * static_cast<size_t>(width_) * 4, ScanLine(y),
-                static_cast<size_t>(width_) * 4);
-  return out;
+  TMemoryStream stream;
+  ToBitmap().SaveToStream(stream);
+  return stream.Bytes();
 }
 
 bool TDibBitmap::Opaque() const {

@@ -1,6 +1,7 @@
 #pragma once
-// Colours, fonts, brushes, pens, the canvas that draws with them, and a
-// 32-bit device-independent bitmap for glyphs, pictures and captures.
+// Colours, fonts, brushes, pens, the canvas that draws with them, and the
+// GDI view of a bitmap (a 32-bit DIB section) for glyphs, pictures and
+// captures. Bitmaps are read and written by the core TBitmap only.
 
 #include <cstdint>
 #include <functional>
@@ -9,12 +10,12 @@
 
 #include <windows.h>
 
-#include "GdiObjects.h"
+#include "Handles.h"
+#include "framework/core/Bitmap.h"
 #include "framework/core/Color.h"
 #include "framework/core/Object.h"
 
 namespace zorvex {
-
 
 // A colour as GDI takes it: system colours resolved, no flag byte.
 inline COLORREF GdiColor(TColor color) { return static_cast<COLORREF>(ColorToRGB(color)) & 0xFFFFFF; }
@@ -138,12 +139,18 @@ private:
   TPen pen_;
 };
 
-// A 32-bit top-down DIB section: pixels are 0xAARRGGBB words, row by row.
-// The alpha channel is straight (not premultiplied); Draw premultiplies.
+// A TBitmap as GDI draws it: a 32-bit top-down DIB section whose pixels are
+// 0xAARRGGBB words, row by row. The alpha channel is straight (not
+// premultiplied); Draw premultiplies.
 class TDibBitmap : public TObject {
 public:
   TDibBitmap() = default;
   TDibBitmap(int width, int height, uint32_t fill = 0);
+  // A 24-bit bitmap comes out opaque; a 32-bit one keeps its fourth byte as
+  // alpha, unless that byte is 0 everywhere (no alpha at all).
+  explicit TDibBitmap(const TBitmap &bitmap);
+  // A 32-bit bitmap with the alpha channel as its fourth byte.
+  TBitmap ToBitmap() const;
   TDibBitmap(TDibBitmap &&other) noexcept;
   TDibBitmap &operator=(TDibBitmap &&other) noexcept;
   TDibBitmap Clone() const;
@@ -161,8 +168,7 @@ public:
   HBITMAP Handle() const { return handle_.get(); }
 
   // A BMP file's contents from its BITMAPINFOHEADER on (resource form) or
-  // whole (file form). 32-bit images keep their alpha; all others come out
-  // opaque. False when the data is not a bitmap this reader understands.
+  // whole (file form), read by TBitmap. False when it is not a bitmap.
   bool LoadFromDib(const uint8_t *data, size_t size);
   bool LoadFromBmpFile(const std::string &path);
   bool LoadFromResource(HINSTANCE instance, const wchar_t *name);

@@ -84,8 +84,8 @@ void TStringGrid::ModelChanged() {
     if (!scrollBarsPending_) {
       scrollBarsPending_ = true;
       const DWORD since = GetTickCount() - lastScrollBarUpdate_;
-      SetTimer(WindowHandle(), kScrollBarTimer,
-               since >= kScrollBarInterval ? USER_TIMER_MINIMUM : kScrollBarInterval - since, nullptr);
+      scrollBarTimer_ = StartTimer(WindowHandle(), kScrollBarTimer,
+                                   since >= kScrollBarInterval ? USER_TIMER_MINIMUM : kScrollBarInterval - since);
     }
   }
   if (model_.TopRow() != lastTopRow_ || model_.LeftCol() != lastLeftCol_) {
@@ -393,7 +393,7 @@ void TStringGrid::WndProc(TMessage &message) {
   case WM_TIMER:
     if (message.WParam != kScrollBarTimer)
       break;
-    KillTimer(WindowHandle(), kScrollBarTimer);
+    scrollBarTimer_.reset();
     scrollBarsPending_ = false;
     UpdateScrollBars();
     return;

@@ -110,6 +110,7 @@ private:
   bool updatingScrollBars_ = false;
   bool repaintPending_ = false;
   bool scrollBarsPending_ = false;
+  OwnedTimer scrollBarTimer_;
   DWORD lastScrollBarUpdate_ = 0;
   std::array<int, 3> appliedVertical_{-1, -1, -1};
   std::array<int, 3> appliedHorizontal_{-1, -1, -1};

@@ -28,7 +28,7 @@ std::string TPrinter::DefaultPrinterName() {
 }
 
 void TPrinter::BeginDoc() {
-  if (dc_)
+  if (Printing())
     throw EPrinter("Impression en cours");
   const std::wstring title = Wide(title_);
   if (!redirect_.empty()) {
@@ -37,75 +37,75 @@ void TPrinter::BeginDoc() {
     pageWidth_ = 2480;
     pageHeight_ = 3508;
     RECT frame{0, 0, 21000, 29700}; // hundredths of a millimetre
-    dc_ = CreateEnhMetaFileW(nullptr, Wide(redirect_).c_str(), &frame, title.c_str());
-    if (!dc_)
+    metafileDC_.reset(CreateEnhMetaFileW(nullptr, Wide(redirect_).c_str(), &frame, title.c_str()));
+    if (!metafileDC_)
       RaiseLastOSError("CreateEnhMetaFile " + redirect_);
-    metafile_ = true;
+    const HDC dc = metafileDC_.get();
     // The metafile maps our 300-dpi pixels onto the page.
-    SetMapMode(dc_, MM_ANISOTROPIC);
-    SetWindowExtEx(dc_, pageWidth_, pageHeight_, nullptr);
-    const int hmm = GetDeviceCaps(dc_, HORZSIZE), vmm = GetDeviceCaps(dc_, VERTSIZE);
-    const int hres = GetDeviceCaps(dc_, HORZRES), vres = GetDeviceCaps(dc_, VERTRES);
-    SetViewportExtEx(dc_, hmm > 0 ? 210 * hres / hmm : pageWidth_, vmm > 0 ? 297 * vres / vmm : pageHeight_, nullptr);
+    SetMapMode(dc, MM_ANISOTROPIC);
+    SetWindowExtEx(dc, pageWidth_, pageHeight_, nullptr);
+    const int hmm = GetDeviceCaps(dc, HORZSIZE), vmm = GetDeviceCaps(dc, VERTSIZE);
+    const int hres = GetDeviceCaps(dc, HORZRES), vres = GetDeviceCaps(dc, VERTRES);
+    SetViewportExtEx(dc, hmm > 0 ? 210 * hres / hmm : pageWidth_, vmm > 0 ? 297 * vres / vmm : pageHeight_, nullptr);
   } else {
     const std::string name = DefaultPrinterName();
     if (name.empty())
       throw EPrinter("Il n'y a pas d'imprimante par d\xC3\xA9"
                      "faut actuellement s\xC3\xA9lectionn\xC3\xA9"
                      "e");
-    dc_ = CreateDCW(L"WINSPOOL", Wide(name).c_str(), nullptr, nullptr);
-    if (!dc_)
+    printerDC_.reset(CreateDCW(L"WINSPOOL", Wide(name).c_str(), nullptr, nullptr));
+    if (!printerDC_)
       throw EPrinter("Imprimante s\xC3\xA9lectionn\xC3\xA9"
                      "e non valide : " +
                      name);
+    const HDC dc = printerDC_.get();
     DOCINFOW info{};
     info.cbSize = sizeof(info);
     info.lpszDocName = title.c_str();
-    if (StartDocW(dc_, &info) <= 0) {
+    if (StartDocW(dc, &info) <= 0) {
       const DWORD error = GetLastError();
       Release();
       throw EPrinter("Impression impossible : " + SystemErrorMessage(error));
     }
-    if (StartPage(dc_) <= 0) {
+    if (StartPage(dc) <= 0) {
       const DWORD error = GetLastError();
-      AbortDoc(dc_);
+      AbortDoc(dc);
       Release();
       throw EPrinter("Impression impossible : " + SystemErrorMessage(error));
     }
-    pageWidth_ = GetDeviceCaps(dc_, HORZRES);
-    pageHeight_ = GetDeviceCaps(dc_, VERTRES);
-    dpiX_ = GetDeviceCaps(dc_, LOGPIXELSX);
-    dpiY_ = GetDeviceCaps(dc_, LOGPIXELSY);
-    metafile_ = false;
+    pageWidth_ = GetDeviceCaps(dc, HORZRES);
+    pageHeight_ = GetDeviceCaps(dc, VERTRES);
+    dpiX_ = GetDeviceCaps(dc, LOGPIXELSX);
+    dpiY_ = GetDeviceCaps(dc, LOGPIXELSY);
   }
-  canvas_.SetHandle(dc_);
+  canvas_.SetHandle(Handle());
   canvas_.Font() = TFont();
   // Points on paper: the canvas font follows the device's resolution.
   canvas_.Font().SetHeight(-MulDiv(8, dpiY_, 72));
 }
 
 void TPrinter::NewPage() {
-  if (!dc_)
+  if (!Printing())
     throw EPrinter("Pas d'impression en cours");
-  if (metafile_)
+  if (metafileDC_)
     return;
-  EndPage(dc_);
-  StartPage(dc_);
+  EndPage(printerDC_.get());
+  StartPage(printerDC_.get());
 }
 
 void TPrinter::EndDoc() {
-  if (!dc_)
+  if (!Printing())
     throw EPrinter("Pas d'impression en cours");
-  if (metafile_) {
+  if (metafileDC_) {
     canvas_.SetHandle(nullptr);
-    HENHMETAFILE file = CloseEnhMetaFile(dc_);
-    dc_ = nullptr;
+    HENHMETAFILE file = CloseEnhMetaFile(metafileDC_.release());
     if (!file)
       RaiseLastOSError("CloseEnhMetaFile " + redirect_);
     DeleteEnhMetaFile(file);
     return;
   }
-  const bool ended = EndPage(dc_) > 0 && ::EndDoc(dc_) > 0;
+  const HDC dc = printerDC_.get();
+  const bool ended = EndPage(dc) > 0 && ::EndDoc(dc) > 0;
   const DWORD error = GetLastError();
   Release();
   if (!ended)
@@ -113,25 +113,21 @@ void TPrinter::EndDoc() {
 }
 
 void TPrinter::Abort() {
-  if (!dc_)
+  if (!Printing())
     return;
-  if (metafile_) {
+  if (metafileDC_) {
     canvas_.SetHandle(nullptr);
-    if (HENHMETAFILE file = CloseEnhMetaFile(dc_))
-      DeleteEnhMetaFile(file);
-    dc_ = nullptr;
+    metafileDC_.reset();
     DeleteFileW(Wide(redirect_).c_str());
     return;
   }
-  AbortDoc(dc_);
+  AbortDoc(printerDC_.get());
   Release();
 }
 
 void TPrinter::Release() {
   canvas_.SetHandle(nullptr);
-  if (dc_)
-    DeleteDC(dc_);
-  dc_ = nullptr;
+  printerDC_.reset();
 }
 
 } // namespace zorvex

@@ -33,7 +33,7 @@ public:
   void EndDoc();
   // Drops the document being printed.
   void Abort();
-  bool Printing() const { return dc_ != nullptr; }
+  bool Printing() const { return Handle() != nullptr; }
   // Starts each document with an 8-point font for the device; give font
   // sizes on paper as heights: -MulDiv(points, PixelsPerInchY(), 72).
   TCanvas &Canvas() { return canvas_; }
@@ -49,11 +49,12 @@ public:
   const std::string &RedirectFile() const { return redirect_; }
 
 private:
+  HDC Handle() const { return printerDC_ ? printerDC_.get() : metafileDC_.get(); }
   void Release();
   std::string title_;
   std::string redirect_;
-  HDC dc_ = nullptr;
-  bool metafile_ = false;
+  OwnedDC printerDC_;
+  OwnedMetafileDC metafileDC_;
   TCanvas canvas_;
   int pageWidth_ = 0, pageHeight_ = 0, dpiX_ = 0, dpiY_ = 0;
 };

@@ -1,25 +1,9 @@
 // The device-context half of the gradient fill (Windows only).
 #include "Imgutil.h"
 
+#include "framework/win/Handles.h"
+
 namespace zorvex {
-
-namespace {
-// A solid brush, deleted when the step is painted.
-class SolidBrush {
-public:
-  explicit SolidBrush(TColor color) : brush_(CreateSolidBrush(static_cast<COLORREF>(color))) {}
-  ~SolidBrush() {
-    if (brush_)
-      DeleteObject(brush_);
-  }
-  SolidBrush(const SolidBrush &) = delete;
-  SolidBrush &operator=(const SolidBrush &) = delete;
-  HBRUSH Get() const { return brush_; }
-
-private:
-  HBRUSH brush_;
-};
-} // namespace
 
 void GradFill(HDC dc, const RECT &rect, TColor start, bool vertical, TColor end) {
   if (!RectVisible(dc, &rect))
@@ -37,9 +21,9 @@ void GradFill(HDC dc, const RECT &rect, TColor start, bool vertical, TColor end)
   for (int i = span.first; i <= span.last; ++i) {
     const RECT line = vertical ? RECT{rect.left, rect.top + i, rect.right, rect.top + i + 1}
                                : RECT{rect.left + i, rect.top, rect.left + i + 1, rect.bottom};
-    const SolidBrush brush(colors[static_cast<size_t>(i)]);
-    if (brush.Get())
-      FillRect(dc, &line, brush.Get());
+    const OwnedBrush brush(CreateSolidBrush(static_cast<COLORREF>(colors[static_cast<size_t>(i)])));
+    if (brush)
+      FillRect(dc, &line, brush.get());
   }
 }
 

@@ -187,6 +187,24 @@ TEST(Bitmap, RefusesMalformedFilesAndKeepsItsPixels) {
   EXPECT_TRUE(bitmap.Empty());
 }
 
+TEST(Bitmap, CallersLimitThePicturesTheyTake) {
+  const std::string wide = Bmp({.width = 20, .height = -2, .pixels = std::string(2 * 60, '\x22')});
+  int width = 0, height = 0;
+  ASSERT_TRUE(TBitmap::ReadBitmapSize(reinterpret_cast<const uint8_t *>(wide.data()), 54, width, height));
+  EXPECT_EQ(width, 20);
+  EXPECT_EQ(height, 2);
+  for (const TBitmapLimits limits :
+       {TBitmapLimits{19, 100, 1000}, TBitmapLimits{100, 1, 1000}, TBitmapLimits{100, 100, 39}}) {
+    TMemoryStream stream;
+    stream.WriteBuffer(wide.data(), static_cast<int64_t>(wide.size()));
+    stream.SetPosition(0);
+    TBitmap bitmap(1, 1);
+    EXPECT_THROW(bitmap.LoadFromStream(stream, limits), EInvalidGraphic);
+    EXPECT_EQ(bitmap.Width(), 1);
+  }
+  EXPECT_EQ(Load(wide).Width(), 20);
+}
+
 TEST(Bitmap, SavesWhatItLoadsInBothFormats) {
   TempDir dir;
   for (TPixelFormat format : {TPixelFormat::pf24bit, TPixelFormat::pf32bit}) {
@@ -236,4 +254,35 @@ TEST(Bitmap, ResizesConvertsAndResolvesSystemColours) {
   copy.Assign(bitmap);
   EXPECT_EQ(copy.GetPixel(1, 1), kBlue);
   EXPECT_EQ(copy.PixelFormat(), TPixelFormat::pf32bit);
+}
+
+TEST(Bitmap, ReadsPackedDibsAsTheirFiles) {
+  // Without the file header, the pixels are found after the masks and the
+  // palette, however short the palette is.
+  const BmpSpec shortPalette{.width = 3,
+                             .height = 1,
+                             .bitCount = 4,
+                             .colorsUsed = 2,
+                             .palette = std::string("\0\0\xFF\0\xFF\0\0\0", 8),
+                             .pixels = std::string("\x01\xF0\0\0", 4)};
+  const BmpSpec withMasks{.width = 2,
+                          .height = 1,
+                          .bitCount = 16,
+                          .compression = 3,
+                          .masks = U32(0xF800) + U32(0x07E0) + U32(0x001F),
+                          .pixels = U16(0x07E0) + U16(0xF800)};
+  for (const BmpSpec &spec : {shortPalette, withMasks}) {
+    const std::string file = Bmp(spec);
+    TBitmap packed;
+    packed.LoadFromDib(reinterpret_cast<const uint8_t *>(file.data()) + 14, file.size() - 14);
+    const TBitmap whole = Load(file);
+    ASSERT_EQ(packed.Width(), whole.Width());
+    for (int x = 0; x < whole.Width(); ++x)
+      EXPECT_EQ(packed.GetPixel(x, 0), whole.GetPixel(x, 0)) << spec.bitCount << " " << x;
+  }
+  TBitmap bitmap;
+  const std::string file = Bmp(shortPalette);
+  EXPECT_THROW(bitmap.LoadFromDib(reinterpret_cast<const uint8_t *>(file.data()) + 14, 15), EInvalidGraphic);
+  EXPECT_THROW(bitmap.LoadFromDib(reinterpret_cast<const uint8_t *>(file.data()) + 14, file.size() - 15),
+               EInvalidGraphic);
 }

@@ -5,6 +5,8 @@
 #include "framework/win/Buttons.h"
 #include "framework/win/Capture.h"
 #include "framework/win/ExtCtrls.h"
+#include "framework/win/Hooks.h"
+#include "framework/win/Subclass.h"
 #include "support/GuiTest.h"
 
 using namespace zorvex;
@@ -144,6 +146,64 @@ TEST_F(FormsTest, ImagesDrawTheirPictureScaledToFitWithItsProportions) {
   // Full width, 154 * 100 / 300 = 51 pixels high, from the top.
   EXPECT_EQ(MiddleOf(form, *image, 0, -77 + 25), 0x0000FFu);
   EXPECT_EQ(MiddleOf(form, *image, 0, -77 + 60), 0xFFFFFFu);
+}
+
+} // namespace
+
+namespace {
+
+// A component that changed its owner's window and undoes that itself.
+struct WindowHook : TComponent {
+  WindowHook(TWinControl &owner, bool &sawWindow) : TComponent(&owner), sawWindow_(sawWindow) {
+    subclass_.Attach(owner.Handle(), [](TWindowSubclass &self, UINT message, WPARAM w, LPARAM l) {
+      return self.CallOld(message, w, l);
+    });
+  }
+  ~WindowHook() override {
+    sawWindow_ = IsWindow(subclass_.Window()) && subclass_.Attached();
+    subclass_.Restore();
+  }
+  bool &sawWindow_;
+  TWindowSubclass subclass_;
+};
+
+TEST_F(FormsTest, OwnedComponentsGoWhileTheirOwnersWindowStillExists) {
+  const int stubs = TWindowSubclass::LiveStubs();
+  bool sawWindow = false;
+  {
+    TForm form(nullptr);
+    new WindowHook(form, sawWindow); // owned by the form
+  }
+  EXPECT_TRUE(sawWindow);
+  EXPECT_EQ(TWindowSubclass::LiveStubs(), stubs); // restored, not left behind
+}
+
+TEST_F(FormsTest, AnMdiChildLivesInItsFramesClientAndIsBoundAtCreation) {
+  TForm frame(nullptr);
+  frame.SetFormStyle(TFormStyle::fsMDIForm);
+  frame.SetBounds(0, 0, 500, 400);
+  frame.Show();
+  ASSERT_NE(frame.ClientHandle(), nullptr);
+  EXPECT_EQ(WindowClass(frame.ClientHandle()), "MDIClient");
+  TControl *seenAtCreation = nullptr;
+  THook hook(THookKind::Cbt, [&](THook &self, int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND && WindowClass(reinterpret_cast<HWND>(wParam)) == "TForm")
+      seenAtCreation = FindControl(reinterpret_cast<HWND>(wParam));
+    return self.CallNext(code, wParam, lParam);
+  });
+  TForm child(nullptr);
+  child.SetFormStyle(TFormStyle::fsMDIChild);
+  child.SetBounds(10, 10, 200, 150);
+  child.Show();
+  EXPECT_EQ(seenAtCreation, &child);
+  EXPECT_EQ(GetParent(child.Handle()), frame.ClientHandle());
+  EXPECT_TRUE(GetWindowLongPtrW(child.Handle(), GWL_EXSTYLE) & WS_EX_MDICHILD);
+  EXPECT_EQ(frame.MDIChildCount(), 1);
+  EXPECT_EQ(frame.ActiveMDIChild(), &child);
+  child.SetWindowState(TWindowState::wsMaximized);
+  EXPECT_EQ(child.WindowState(), TWindowState::wsMaximized);
+  child.SetWindowState(TWindowState::wsNormal);
+  EXPECT_EQ(child.WindowState(), TWindowState::wsNormal);
 }
 
 } // namespace

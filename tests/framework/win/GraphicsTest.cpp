@@ -6,6 +6,7 @@
 
 #include "framework/win/Capture.h"
 #include "framework/win/ExtCtrls.h"
+#include "framework/win/ImgList.h"
 #include "framework/win/PngWriter.h"
 #include "support/GuiTest.h"
 #include "support/TempDir.h"
@@ -98,6 +99,47 @@ TEST(DibBitmap, BmpFilesRoundTrip) {
   for (int y = 0; y < 3; ++y)
     for (int x = 0; x < 5; ++x)
       EXPECT_EQ(read.Pixel(x, y), bitmap.Pixel(x, y));
+}
+
+TEST(DibBitmap, IsAViewOfTheCoreBitmapBothWays) {
+  TBitmap core(2, 1, TPixelFormat::pf32bit);
+  core.ScanLine(0)[0] = 0x10, core.ScanLine(0)[1] = 0x20, core.ScanLine(0)[2] = 0x30, core.ScanLine(0)[3] = 0x80;
+  const TDibBitmap view(core);
+  EXPECT_EQ(view.Pixel(0, 0), 0x80302010u);
+  EXPECT_EQ(view.Pixel(1, 0), 0x00000000u); // transparent black: alpha counts once any pixel has it
+  EXPECT_EQ(view.ToBitmap().ScanLine(0)[3], 0x80);
+  TBitmap noAlpha(1, 1, TPixelFormat::pf32bit);
+  EXPECT_EQ(TDibBitmap(noAlpha).Pixel(0, 0), 0xFF000000u);
+}
+
+TEST(ImageList, CutsAStripAndLeavesTheKeyColourTransparent) {
+  // Three 2 x 2 images on white and a last column too narrow for a fourth.
+  TBitmap strip(7, 2);
+  strip.Fill(clWhite);
+  strip.SetPixel(0, 0, clRed);
+  strip.SetPixel(3, 1, clBlue);
+  TImageList list(nullptr);
+  list.SetSize(2, 2);
+  int changes = 0;
+  list.OnChange = [&](TObject *) { ++changes; };
+  EXPECT_EQ(list.AddMasked(strip, clWhite), 0);
+  EXPECT_EQ(list.Count(), 3);
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(list.Image(0).Pixel(0, 0), 0xFFFF0000u);
+  EXPECT_EQ(list.Image(0).Pixel(1, 0) >> 24, 0u);
+  EXPECT_EQ(list.Image(1).Pixel(1, 1), 0xFF0000FFu);
+  EXPECT_TRUE(list.Image(3).Empty());
+
+  // Drawn, only the image's own pixels cover what was there.
+  TDibBitmap target(2, 2, 0xFF00FF00u);
+  MemoryDC dc;
+  {
+    ScopedSelect select(dc.get(), target.Handle());
+    list.Draw(dc.get(), 0, 0, 0);
+    GdiFlush();
+  }
+  EXPECT_EQ(target.Pixel(0, 0) & 0xFFFFFF, 0xFF0000u);
+  EXPECT_EQ(target.Pixel(1, 1) & 0xFFFFFF, 0x00FF00u);
 }
 
 TEST(PngWriter, WritesAValidFileWhosePixelsInflateBack) {
