@@ -71,13 +71,31 @@ const TPropertyTable &TBitBtn::ClassProperties() {
               "Glyph", [](const TBitBtn &button) { return const_cast<TDibBitmap *>(&button.Glyph()); },
               [](TBitBtn &button, TDibBitmap *glyph) { button.SetGlyph(glyph ? glyph->Clone() : TDibBitmap()); })
           .Integer("NumGlyphs", &TBitBtn::NumGlyphs, &TBitBtn::SetNumGlyphs)
+          .Object("Images", &TBitBtn::Images, &TBitBtn::SetImages)
+          .Integer("ImageIndex", &TBitBtn::ImageIndex, &TBitBtn::SetImageIndex)
+          .Integer("DisabledIndex", &TBitBtn::DisabledIndex, &TBitBtn::SetDisabledIndex)
           .Enumeration("Layout", ButtonLayoutNames(), &TBitBtn::Layout, &TBitBtn::SetLayout)
           .Integer("Margin", &TBitBtn::Margin, &TBitBtn::SetMargin)
           .Integer("Spacing", &TBitBtn::Spacing, &TBitBtn::SetSpacing);
   return table;
 }
 
-TBitBtn::TBitBtn(TComponent *owner) : TButton(owner) {}
+TBitBtn::TBitBtn(TComponent *owner) : TButton(owner), images_(*this, [this] { Invalidate(); }) {}
+
+void TBitBtn::SetImageIndex(int index) {
+  imageIndex_ = index;
+  Invalidate();
+}
+
+void TBitBtn::SetDisabledIndex(int index) {
+  disabledIndex_ = index;
+  Invalidate();
+}
+
+void TBitBtn::Notification(TComponent *component, TOperation operation) {
+  TButton::Notification(component, operation);
+  images_.Forget(component, operation);
+}
 
 void TBitBtn::CreateParams(TCreateParams &params) {
   TButton::CreateParams(params);
@@ -183,10 +201,21 @@ bool TBitBtn::CNDrawItem(DRAWITEMSTRUCT &item) {
     canvas.DrawText(caption, measure, DT_CALCRECT | DT_SINGLELINE);
     textSize = SIZE{measure.right, measure.bottom};
   }
-  const TDibBitmap glyph = GlyphFrame(glyph_, disabled_, numGlyphs_,
-                                      disabled  ? TButtonState::bsDisabled
-                                      : pressed ? TButtonState::bsDown
-                                                : TButtonState::bsUp);
+  TDibBitmap glyph;
+  const TImageList *images = images_.Images();
+  if (images && imageIndex_ >= 0 && imageIndex_ < images->Count()) {
+    if (!disabled)
+      glyph = images->Image(imageIndex_).Clone();
+    else if (disabledIndex_ >= 0 && disabledIndex_ < images->Count())
+      glyph = images->Image(disabledIndex_).Clone();
+    else
+      glyph = images->Image(imageIndex_).Disabled();
+  } else {
+    glyph = GlyphFrame(glyph_, disabled_, numGlyphs_,
+                       disabled  ? TButtonState::bsDisabled
+                       : pressed ? TButtonState::bsDown
+                                 : TButtonState::bsUp);
+  }
   const SIZE glyphSize{glyph.Width(), glyph.Height()};
   const ButtonLayout layout = CalcButtonLayout(client, glyphSize, textSize, layout_, margin_, spacing_);
   if (!glyph.Empty())

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "ImageLink.h"
 #include "StdCtrls.h"
 
 namespace zorvex {
@@ -32,7 +33,8 @@ class TBitBtn : public TButton {
 public:
   explicit TBitBtn(TComponent *owner);
   std::string ClassName() const override { return "TBitBtn"; }
-  // Glyph, NumGlyphs, Layout, Margin, Spacing.
+  // Glyph, NumGlyphs, Images, ImageIndex, DisabledIndex, Layout, Margin,
+  // Spacing.
   static const TPropertyTable &ClassProperties();
   const TPropertyTable *PublishedProperties() const override { return &ClassProperties(); }
 
@@ -50,10 +52,19 @@ public:
   void SetMargin(int margin);
   int Spacing() const { return spacing_; }
   void SetSpacing(int spacing);
+  // A picture from an image list, in place of the Glyph (not owned).
+  TImageList *Images() const { return images_.Images(); }
+  void SetImages(TImageList *images) { images_.Set(images); }
+  int ImageIndex() const { return imageIndex_; }
+  void SetImageIndex(int index);
+  // The picture while disabled; -1 shows the ImageIndex one greyed.
+  int DisabledIndex() const { return disabledIndex_; }
+  void SetDisabledIndex(int index);
 
 protected:
   void CreateParams(TCreateParams &params) override;
   bool CNDrawItem(DRAWITEMSTRUCT &item) override;
+  void Notification(TComponent *component, TOperation operation) override;
   void WndProc(TMessage &message) override;
   void MouseEnter() override;
   void MouseLeave() override;
@@ -66,6 +77,9 @@ private:
   int margin_ = -1;
   int spacing_ = 4;
   bool hot_ = false;
+  TImageLink images_;
+  int imageIndex_ = -1;
+  int disabledIndex_ = -1;
 };
 
 } // namespace zorvex

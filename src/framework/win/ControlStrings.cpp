@@ -23,6 +23,16 @@ TItemWindowOps ListWindowOps(TWinControl &control, UINT insertMessage, UINT dele
   return ops;
 }
 
+TObject *TControlStrings::GetObject(int index) const {
+  items_.Get(index); // checks the index
+  return objects_[static_cast<size_t>(index)];
+}
+
+void TControlStrings::PutObject(int index, TObject *object) {
+  items_.Get(index);
+  objects_[static_cast<size_t>(index)] = object;
+}
+
 void TControlStrings::Put(int index, const std::string &text) {
   items_.Put(index, text);
   if (Live()) {
@@ -38,12 +48,14 @@ void TControlStrings::Put(int index, const std::string &text) {
 
 void TControlStrings::Insert(int index, const std::string &text) {
   items_.Insert(index, text);
+  objects_.insert(objects_.begin() + index, nullptr);
   if (Live()) {
     try {
       ops_.insert(index, text);
     } catch (...) {
       // Keep the list and the window alike.
       items_.Delete(index);
+      objects_.erase(objects_.begin() + index);
       throw;
     }
   }
@@ -52,6 +64,7 @@ void TControlStrings::Insert(int index, const std::string &text) {
 
 void TControlStrings::Delete(int index) {
   items_.Delete(index);
+  objects_.erase(objects_.begin() + index);
   if (Live())
     ops_.remove(index);
   Changed();
@@ -59,6 +72,7 @@ void TControlStrings::Delete(int index) {
 
 void TControlStrings::Clear() {
   items_.Clear();
+  objects_.clear();
   if (Live())
     ops_.clear();
   Changed();

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include <windows.h>
 
@@ -39,8 +40,8 @@ public:
   int Count() const override { return items_.Count(); }
   std::string Get(int index) const override { return items_.Get(index); }
   void Put(int index, const std::string &text) override;
-  TObject *GetObject(int index) const override { return items_.GetObject(index); }
-  void PutObject(int index, TObject *object) override { items_.PutObject(index, object); }
+  TObject *GetObject(int index) const override;
+  void PutObject(int index, TObject *object) override;
   void Insert(int index, const std::string &text) override;
   void Delete(int index) override;
   void Clear() override;
@@ -57,7 +58,10 @@ private:
       OnChange();
   }
   TItemWindowOps ops_;
+  // The texts, and their objects kept apart: the system's headers rename
+  // GetObject, so TStringList's own may not be called from here.
   TStringList items_;
+  std::vector<TObject *> objects_; // not owned
 };
 
 } // namespace zorvex

@@ -19,7 +19,8 @@ const TPropertyTable &THeaderSection::ClassProperties() {
           .Integer("MaxWidth", &THeaderSection::MaxWidth, &THeaderSection::SetMaxWidth)
           .Enumeration("Alignment", AlignmentNames(), &THeaderSection::Alignment, &THeaderSection::SetAlignment)
           .Boolean("AllowClick", &THeaderSection::AllowClick, &THeaderSection::SetAllowClick)
-          .Enumeration("Style", {"hsText", "hsOwnerDraw"}, &THeaderSection::Style, &THeaderSection::SetStyle);
+          .Enumeration("Style", {"hsText", "hsOwnerDraw"}, &THeaderSection::Style, &THeaderSection::SetStyle)
+          .Integer("ImageIndex", &THeaderSection::ImageIndex, &THeaderSection::SetImageIndex);
   return table;
 }
 
@@ -36,6 +37,7 @@ void THeaderSection::Assign(const TPersistent &source) {
   alignment_ = other->alignment_;
   allowClick_ = other->allowClick_;
   style_ = other->style_;
+  imageIndex_ = other->imageIndex_;
   Changed();
 }
 
@@ -62,6 +64,11 @@ void THeaderSection::SetMaxWidth(int width) {
 
 void THeaderSection::SetAlignment(TAlignment alignment) {
   alignment_ = alignment;
+  Changed();
+}
+
+void THeaderSection::SetImageIndex(int index) {
+  imageIndex_ = index;
   Changed();
 }
 
@@ -94,7 +101,10 @@ void THeaderSections::Update(TCollectionItem *item) {
 // ---- THeaderControl
 
 THeaderControl::THeaderControl(TComponent *owner)
-    : TWinControl(owner), sections_(std::make_unique<THeaderSections>(this)) {
+    : TWinControl(owner), sections_(std::make_unique<THeaderSections>(this)), images_(*this, [this] {
+        Send(HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.SystemList()));
+        UpdateSections();
+      }) {
   StoreBounds(0, 0, 200, 17);
 }
 
@@ -105,7 +115,8 @@ const TPropertyTable &THeaderControl::ClassProperties() {
       TPublished<THeaderControl>(&TWinControl::ClassProperties())
           .Object("Sections",
                   [](const THeaderControl &header) { return const_cast<THeaderSections *>(&header.Sections()); })
-          .Boolean("HotTrack", &THeaderControl::HotTrack, &THeaderControl::SetHotTrack);
+          .Boolean("HotTrack", &THeaderControl::HotTrack, &THeaderControl::SetHotTrack)
+          .Object("Images", &THeaderControl::Images, &THeaderControl::SetImages);
   return table;
 }
 
@@ -121,7 +132,15 @@ void THeaderControl::CreateParams(TCreateParams &params) {
     params.Style |= HDS_HOTTRACK;
 }
 
-void THeaderControl::CreateWindowHandleDone() { UpdateSections(); }
+void THeaderControl::CreateWindowHandleDone() {
+  Send(HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.SystemList()));
+  UpdateSections();
+}
+
+void THeaderControl::Notification(TComponent *component, TOperation operation) {
+  TWinControl::Notification(component, operation);
+  images_.Forget(component, operation);
+}
 
 void THeaderControl::SetHotTrack(bool hotTrack) {
   hotTrack_ = hotTrack;
@@ -133,8 +152,10 @@ THeaderSection *THeaderControl::SectionOf(int index) const {
 }
 
 namespace {
-int FormatOf(const THeaderSection &section) {
+int FormatOf(const THeaderSection &section, bool hasImages) {
   int format = section.Style() == THeaderSectionStyle::hsOwnerDraw ? HDF_OWNERDRAW : HDF_STRING;
+  if (hasImages && section.ImageIndex() >= 0)
+    format |= HDF_IMAGE;
   switch (section.Alignment()) {
   case TAlignment::taLeftJustify: format |= HDF_LEFT; break;
   case TAlignment::taRightJustify: format |= HDF_RIGHT; break;
@@ -154,10 +175,11 @@ void THeaderControl::UpdateSections() {
     const THeaderSection &section = *sections_->Items(i);
     std::wstring text = Wide(section.Text());
     HDITEMW item{};
-    item.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT;
+    item.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT | HDI_IMAGE;
     item.pszText = text.data();
     item.cxy = section.Width();
-    item.fmt = FormatOf(section);
+    item.fmt = FormatOf(section, Images() != nullptr);
+    item.iImage = section.ImageIndex();
     Send(HDM_INSERTITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
   }
   updating_ = false;
@@ -169,10 +191,11 @@ void THeaderControl::UpdateSection(int index) {
     return;
   std::wstring text = Wide(section->Text());
   HDITEMW item{};
-  item.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT;
+  item.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT | HDI_IMAGE;
   item.pszText = text.data();
   item.cxy = section->Width();
-  item.fmt = FormatOf(*section);
+  item.fmt = FormatOf(*section, Images() != nullptr);
+  item.iImage = section->ImageIndex();
   updating_ = true;
   Send(HDM_SETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
   updating_ = false;

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "ImageLink.h"
 #include "StdCtrls.h"
 #include "framework/core/Collection.h"
 
@@ -37,11 +38,15 @@ public:
   void SetAllowClick(bool allow);
   THeaderSectionStyle Style() const { return style_; }
   void SetStyle(THeaderSectionStyle style);
+  // An image from the header's Images before the text; -1 for none.
+  int ImageIndex() const { return imageIndex_; }
+  void SetImageIndex(int index);
   // The left edge, from the sections before it.
   int Left() const;
   int Right() const { return Left() + width_; }
 
-  // Text, Width, MinWidth, MaxWidth, Alignment, AllowClick, Style.
+  // Text, Width, MinWidth, MaxWidth, Alignment, AllowClick, Style,
+  // ImageIndex.
   static const TPropertyTable &ClassProperties();
   const TPropertyTable *PublishedProperties() const override { return &ClassProperties(); }
 
@@ -53,6 +58,7 @@ private:
   TAlignment alignment_ = TAlignment::taLeftJustify;
   bool allowClick_ = true;
   THeaderSectionStyle style_ = THeaderSectionStyle::hsText;
+  int imageIndex_ = -1;
 };
 
 class THeaderSections : public TOwnedCollection {
@@ -87,10 +93,13 @@ public:
   // Sections light up under the mouse.
   bool HotTrack() const { return hotTrack_; }
   void SetHotTrack(bool hotTrack);
+  // Not owned.
+  TImageList *Images() const { return images_.Images(); }
+  void SetImages(TImageList *images) { images_.Set(images); }
   // Draws an owner-drawn section, during OnDrawSection only.
   TCanvas &Canvas() { return canvas_; }
 
-  // Sections, HotTrack.
+  // Sections, HotTrack, Images.
   static const TPropertyTable &ClassProperties();
   const TPropertyTable *PublishedProperties() const override { return &ClassProperties(); }
 
@@ -107,6 +116,7 @@ protected:
   bool CNNotify(NMHDR &header, LRESULT &result) override;
   bool CNDrawItem(DRAWITEMSTRUCT &item) override;
   void WndProc(TMessage &message) override;
+  void Notification(TComponent *component, TOperation operation) override;
 
 private:
   friend class THeaderSections;
@@ -118,6 +128,7 @@ private:
   bool hotTrack_ = false;
   bool updating_ = false;
   TCanvas canvas_;
+  TImageLink images_;
 };
 
 } // namespace zorvex

@@ -9,7 +9,8 @@
 namespace zorvex {
 
 namespace {
-// The sub-items of one item: every change redraws the item.
+// The sub-items of one item: every change redraws the item. They hold no
+// objects.
 class TListSubItems : public TStrings {
 public:
   explicit TListSubItems(std::function<void()> changed) : changed_(std::move(changed)) {}
@@ -19,8 +20,8 @@ public:
     items_.Put(index, text);
     changed_();
   }
-  TObject *GetObject(int index) const override { return items_.GetObject(index); }
-  void PutObject(int index, TObject *object) override { items_.PutObject(index, object); }
+  TObject *GetObject(int) const override { return nullptr; }
+  void PutObject(int, TObject *) override {}
   void Insert(int index, const std::string &text) override {
     items_.Insert(index, text);
     changed_();
@@ -231,7 +232,8 @@ void TListItems::EndUpdate() {
 // ---- TListView
 
 TListView::TListView(TComponent *owner)
-    : TWinControl(owner), columns_(std::make_unique<TListColumns>(this)), items_(std::make_unique<TListItems>(this)) {
+    : TWinControl(owner), columns_(std::make_unique<TListColumns>(this)), items_(std::make_unique<TListItems>(this)),
+      smallImages_(*this, [this] { ApplyImages(); }), largeImages_(*this, [this] { ApplyImages(); }) {
   SetColor(clWindow);
   SetTabStop(true);
   StoreBounds(0, 0, 250, 150);
@@ -258,8 +260,22 @@ const TPropertyTable &TListView::ClassProperties() {
           .Boolean("HideSelection", &TListView::HideSelection, &TListView::SetHideSelection)
           .Boolean("ShowColumnHeaders", &TListView::ShowColumnHeaders, &TListView::SetShowColumnHeaders)
           .Boolean("Checkboxes", &TListView::Checkboxes, &TListView::SetCheckboxes)
-          .Enumeration("BorderStyle", BorderStyleNames(), &TListView::BorderStyle, &TListView::SetBorderStyle);
+          .Enumeration("BorderStyle", BorderStyleNames(), &TListView::BorderStyle, &TListView::SetBorderStyle)
+          .Object("SmallImages", &TListView::SmallImages, &TListView::SetSmallImages)
+          .Object("LargeImages", &TListView::LargeImages, &TListView::SetLargeImages);
   return table;
+}
+
+void TListView::ApplyImages() {
+  Send(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(smallImages_.SystemList()));
+  Send(LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(largeImages_.SystemList()));
+  Invalidate();
+}
+
+void TListView::Notification(TComponent *component, TOperation operation) {
+  TWinControl::Notification(component, operation);
+  smallImages_.Forget(component, operation);
+  largeImages_.Forget(component, operation);
 }
 
 LRESULT TListView::Send(UINT message, WPARAM wParam, LPARAM lParam) const {
@@ -319,6 +335,7 @@ void TListView::CreateWindowHandleDone() {
   Send(LVM_SETBKCOLOR, 0, static_cast<LPARAM>(GdiColor(Color())));
   Send(LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(GdiColor(Color())));
   ApplyExtendedStyle();
+  ApplyImages();
   UpdateColumns();
   for (int i = 0; i < items_->Count(); ++i)
     InsertWindowItem(i);

@@ -9,8 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "ImageLink.h"
 #include "StdCtrls.h"
 #include "framework/core/Collection.h"
+#include "framework/core/Strings.h"
 
 namespace zorvex {
 
@@ -122,6 +124,7 @@ public:
 
 private:
   friend class TListItem;
+  friend class TListView;
   TListView *view_; // not owned: the view owns the list
   std::vector<std::unique_ptr<TListItem>> items_;
   int updateCount_ = 0;
@@ -163,6 +166,12 @@ public:
   void SetCheckboxes(bool checkboxes);
   TBorderStyle BorderStyle() const { return borderStyle_; }
   void SetBorderStyle(TBorderStyle style);
+  // The items' images in the small-icon, list and report views, and in the
+  // icon view (not owned).
+  TImageList *SmallImages() const { return smallImages_.Images(); }
+  void SetSmallImages(TImageList *images) { smallImages_.Set(images); }
+  TImageList *LargeImages() const { return largeImages_.Images(); }
+  void SetLargeImages(TImageList *images) { largeImages_.Set(images); }
 
   // The first selected item, or null; setting selects only that item.
   TListItem *Selected() const;
@@ -178,7 +187,8 @@ public:
   HWND HeaderHandle() const;
 
   // Columns, Items, ViewStyle, MultiSelect, RowSelect, GridLines, ReadOnly,
-  // HideSelection, ShowColumnHeaders, Checkboxes, BorderStyle.
+  // HideSelection, ShowColumnHeaders, Checkboxes, BorderStyle, SmallImages,
+  // LargeImages.
   static const TPropertyTable &ClassProperties();
   const TPropertyTable *PublishedProperties() const override { return &ClassProperties(); }
 
@@ -194,6 +204,7 @@ protected:
   void CreateWindowHandleDone() override;
   void WndProc(TMessage &message) override;
   bool CNNotify(NMHDR &header, LRESULT &result) override;
+  void Notification(TComponent *component, TOperation operation) override;
 
 private:
   friend class TListColumns;
@@ -209,6 +220,7 @@ private:
   void SaveStates();
   UINT WindowState(int index, UINT mask) const;
   void SetWindowState(int index, UINT state, UINT mask);
+  void ApplyImages();
 
   std::unique_ptr<TListColumns> columns_;
   std::unique_ptr<TListItems> items_;
@@ -217,6 +229,7 @@ private:
   bool hideSelection_ = true, showColumnHeaders_ = true, checkboxes_ = false;
   TBorderStyle borderStyle_ = TBorderStyle::bsSingle;
   bool filling_ = false; // the window is being filled from the items: no events
+  TImageLink smallImages_, largeImages_;
 };
 
 } // namespace zorvex

@@ -75,12 +75,11 @@ void TPageControl::MovePage(TTabSheet *page, int index) {
 void TPageControl::UpdateTabs() {
   if (!HandleAllocated())
     return;
-  const TItemWindowOps tabs = TabWindowOps();
-  tabs.clear();
+  Send(TCM_DELETEALLITEMS);
   int tab = 0;
   for (TTabSheet *page : pages_)
     if (page->tabVisible_)
-      tabs.insert(tab++, page->Caption());
+      InsertTab(tab++, page->Caption(), page->imageIndex_);
   SelectTab(activePage_ ? activePage_->TabIndex() : -1);
   TabsChanged();
 }
@@ -174,7 +173,8 @@ const TPropertyTable &TTabSheet::ClassProperties() {
   static const auto table = TPublished<TTabSheet>(&TWinControl::ClassProperties())
                                 .String("Caption", &TTabSheet::Caption, &TTabSheet::SetCaption)
                                 .Integer("PageIndex", &TTabSheet::PageIndex, &TTabSheet::SetPageIndex)
-                                .Boolean("TabVisible", &TTabSheet::TabVisible, &TTabSheet::SetTabVisible);
+                                .Boolean("TabVisible", &TTabSheet::TabVisible, &TTabSheet::SetTabVisible)
+                                .Integer("ImageIndex", &TTabSheet::ImageIndex, &TTabSheet::SetImageIndex);
   return table;
 }
 
@@ -222,6 +222,12 @@ void TTabSheet::SetTabVisible(bool visible) {
   pageControl_->UpdateTabs();
   if (visible && !pageControl_->activePage_)
     pageControl_->SetActivePage(this);
+}
+
+void TTabSheet::SetImageIndex(int index) {
+  imageIndex_ = index;
+  if (pageControl_)
+    pageControl_->UpdateTabs();
 }
 
 void TTabSheet::TextChanged() {

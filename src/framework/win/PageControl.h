@@ -47,8 +47,8 @@ private:
   void InsertPage(TTabSheet *page);
   void RemovePage(TTabSheet *page);
   void MovePage(TTabSheet *page, int index);
-  // The tabs again, from the sheets (captions, visibility, order).
-  void UpdateTabs();
+  // The tabs again, from the sheets (captions, images, visibility, order).
+  void UpdateTabs() override;
   TTabSheet *PageForTab(int tab) const;
   std::vector<TTabSheet *> pages_; // not owned: sheets are components of their own
   TTabSheet *activePage_ = nullptr;
@@ -72,8 +72,11 @@ public:
   // A sheet without a visible tab can still be made active by the program.
   bool TabVisible() const { return tabVisible_; }
   void SetTabVisible(bool visible);
+  // An image of the page control's Images on the tab; -1 for none.
+  int ImageIndex() const { return imageIndex_; }
+  void SetImageIndex(int index);
 
-  // Caption, PageIndex, TabVisible.
+  // Caption, PageIndex, TabVisible, ImageIndex.
   static const TPropertyTable &ClassProperties();
   const TPropertyTable *PublishedProperties() const override { return &ClassProperties(); }
 
@@ -88,6 +91,7 @@ private:
   friend class TPageControl;
   TPageControl *pageControl_ = nullptr; // not owned
   bool tabVisible_ = true;
+  int imageIndex_ = -1;
 };
 
 } // namespace zorvex

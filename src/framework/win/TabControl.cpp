@@ -11,7 +11,11 @@ namespace zorvex {
 
 // ---- TCustomTabControl
 
-TCustomTabControl::TCustomTabControl(TComponent *owner) : TWinControl(owner) {
+TCustomTabControl::TCustomTabControl(TComponent *owner)
+    : TWinControl(owner), images_(*this, [this] {
+        Send(TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.SystemList()));
+        UpdateTabs();
+      }) {
   SetTabStop(true);
   StoreBounds(0, 0, 289, 193);
 }
@@ -26,7 +30,8 @@ const TPropertyTable &TCustomTabControl::ClassProperties() {
                        &TCustomTabControl::SetStyle)
           .Boolean("HotTrack", &TCustomTabControl::HotTrack, &TCustomTabControl::SetHotTrack)
           .Integer("TabHeight", &TCustomTabControl::TabHeight, &TCustomTabControl::SetTabHeight)
-          .Integer("TabWidth", &TCustomTabControl::TabWidth, &TCustomTabControl::SetTabWidth);
+          .Integer("TabWidth", &TCustomTabControl::TabWidth, &TCustomTabControl::SetTabWidth)
+          .Object("Images", &TCustomTabControl::Images, &TCustomTabControl::SetImages);
   return table;
 }
 
@@ -57,7 +62,25 @@ void TCustomTabControl::CreateParams(TCreateParams &params) {
     params.Style |= TCS_FIXEDWIDTH;
 }
 
-void TCustomTabControl::CreateWindowHandleDone() { ApplyItemSize(); }
+void TCustomTabControl::CreateWindowHandleDone() {
+  Send(TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.SystemList()));
+  ApplyItemSize();
+}
+
+void TCustomTabControl::Notification(TComponent *component, TOperation operation) {
+  TWinControl::Notification(component, operation);
+  images_.Forget(component, operation);
+}
+
+void TCustomTabControl::InsertTab(int index, const std::string &caption, int imageIndex) {
+  std::wstring text = Wide(caption);
+  TCITEMW item{};
+  item.mask = TCIF_TEXT | TCIF_IMAGE;
+  item.pszText = text.data();
+  item.iImage = Images() ? imageIndex : -1;
+  if (Send(TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)) < 0)
+    throw Exception("Cannot add a tab to " + ClassName());
+}
 
 void TCustomTabControl::ApplyItemSize() {
   if (!HandleAllocated() || (tabHeight_ <= 0 && tabWidth_ <= 0))
@@ -97,14 +120,7 @@ void TCustomTabControl::Change() {
 TItemWindowOps TCustomTabControl::TabWindowOps() {
   TItemWindowOps ops;
   ops.windowExists = [this] { return HandleAllocated(); };
-  ops.insert = [this](int index, const std::string &text) {
-    std::wstring caption = Wide(text);
-    TCITEMW item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = caption.data();
-    if (Send(TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)) < 0)
-      throw Exception("Cannot add a tab to " + ClassName());
-  };
+  ops.insert = [this](int index, const std::string &text) { InsertTab(index, text, index); };
   ops.remove = [this](int index) { Send(TCM_DELETEITEM, static_cast<WPARAM>(index)); };
   ops.clear = [this] { Send(TCM_DELETEALLITEMS); };
   ops.replace = [this](int index, const std::string &text) {
@@ -207,6 +223,12 @@ void TTabControl::CreateWindowHandleDone() {
   tabs_->FillWindow();
   SelectTab(tabIndex_);
   TCustomTabControl::CreateWindowHandleDone();
+}
+
+void TTabControl::UpdateTabs() {
+  const int index = TabIndex();
+  tabs_->FillWindow();
+  SelectTab(index);
 }
 
 void TTabControl::WndProc(TMessage &message) {

@@ -9,6 +9,7 @@
 
 #include "ControlStrings.h"
 #include "Controls.h"
+#include "ImageLink.h"
 
 namespace zorvex {
 
@@ -35,6 +36,9 @@ public:
   void SetTabHeight(int height);
   int TabWidth() const { return tabWidth_; }
   void SetTabWidth(int width);
+  // Images on the tabs (not owned).
+  TImageList *Images() const { return images_.Images(); }
+  void SetImages(TImageList *images) { images_.Set(images); }
 
   // The area inside the frame, where the tabs' content goes.
   RECT DisplayRect() const;
@@ -42,7 +46,7 @@ public:
   int IndexOfTabAt(int x, int y) const;
   RECT TabRect(int index) const;
 
-  // MultiLine, TabPosition, Style, HotTrack, TabHeight, TabWidth.
+  // MultiLine, TabPosition, Style, HotTrack, TabHeight, TabWidth, Images.
   static const TPropertyTable &ClassProperties();
   const TPropertyTable *PublishedProperties() const override { return &ClassProperties(); }
 
@@ -56,14 +60,18 @@ protected:
   void CreateParams(TCreateParams &params) override;
   void CreateWindowHandleDone() override;
   bool CNNotify(NMHDR &header, LRESULT &result) override;
+  void Notification(TComponent *component, TOperation operation) override;
   void BoundsChanged() override { TabsChanged(); }
   virtual bool CanChange();
   virtual void Change();
   // The tab rows or the size changed: the display area may have moved.
   virtual void TabsChanged() {}
 
-  // The window's tabs, for subclasses.
+  // The window's tabs, for subclasses: by default tab n shows image n.
   TItemWindowOps TabWindowOps();
+  void InsertTab(int index, const std::string &caption, int imageIndex);
+  // The tabs again, after the images changed.
+  virtual void UpdateTabs() {}
   int CurrentTab() const;
   void SelectTab(int index);
   LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
@@ -75,6 +83,7 @@ private:
   TTabStyle style_ = TTabStyle::tsTabs;
   bool hotTrack_ = false;
   int tabHeight_ = 0, tabWidth_ = 0;
+  TImageLink images_;
 };
 
 class TTabControl : public TCustomTabControl {
@@ -96,6 +105,7 @@ public:
 protected:
   void CreateWindowHandleDone() override;
   void WndProc(TMessage &message) override;
+  void UpdateTabs() override;
 
 private:
   std::unique_ptr<TControlStrings> tabs_;
