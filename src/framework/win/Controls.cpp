@@ -605,13 +605,18 @@ void TWinControl::CreateWnd() {
   CreateParams(params);
   defWndProc_ = RegisterWindowClass(params);
   HMENU id = (params.Style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<intptr_t>(NextChildId())) : nullptr;
-  const CreatingRecord outer = creating;
+  struct RestoreRecord {
+    CreatingRecord outer;
+    ~RestoreRecord() { creating = outer; }
+  } restore{creating};
   creating = CreatingRecord{this, &params.WinClassName};
   HWND window = CreateWindowHandle(params, id);
   const DWORD error = GetLastError();
-  creating = outer;
-  if (!window)
+  creating = restore.outer;
+  if (!window) {
+    Unbind(); // a hook may have seen the window before its creation was refused
     RaiseOSError("CreateWindowEx " + ClassName(), error);
+  }
   if (handle_ != window)
     Bind(window);
 }

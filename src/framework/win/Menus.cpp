@@ -110,6 +110,17 @@ std::wstring EntryText(const TMenuItem &item) {
 
 TMenuItem::TMenuItem(TComponent *owner) : TComponent(owner), command_(NewCommand(this)) {}
 
+const TPropertyTable &TMenuItem::ClassProperties() {
+  static const auto table = TPublished<TMenuItem>(&TComponent::ClassProperties())
+                                .String("Caption", &TMenuItem::Caption, &TMenuItem::SetCaption)
+                                .Boolean("Checked", &TMenuItem::Checked, &TMenuItem::SetChecked)
+                                .Boolean("Enabled", &TMenuItem::Enabled, &TMenuItem::SetEnabled)
+                                .Boolean("Visible", &TMenuItem::Visible, &TMenuItem::SetVisible)
+                                .Integer("ImageIndex", &TMenuItem::ImageIndex, &TMenuItem::SetImageIndex)
+                                .Integer("ShortCut", &TMenuItem::ShortCut, &TMenuItem::SetShortCut);
+  return table;
+}
+
 TMenuItem::~TMenuItem() {
   if (parent_)
     parent_->Remove(this);
@@ -355,6 +366,13 @@ TMenuItem *TMenuItem::FromCommand(UINT command) {
 
 TMenu::TMenu(TComponent *owner) : TComponent(owner), items_(new TMenuItem(this)) { // owned through the component tree
   items_->menu_ = this;
+}
+
+const TPropertyTable &TMenu::ClassProperties() {
+  static const auto table = TPublished<TMenu>(&TComponent::ClassProperties())
+                                .Boolean("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw)
+                                .Object("Images", &TMenu::Images, &TMenu::SetImages);
+  return table;
 }
 
 TMenu::~TMenu() {

@@ -40,6 +40,9 @@ public:
   // Frees the sub-items too.
   ~TMenuItem() override;
   std::string ClassName() const override { return "TMenuItem"; }
+  // Caption, Checked, Enabled, Visible, ImageIndex, ShortCut (and Name, Tag).
+  static const TPropertyTable &ClassProperties();
+  const TPropertyTable *PublishedProperties() const override { return &ClassProperties(); }
 
   const std::string &Caption() const { return caption_; }
   void SetCaption(const std::string &caption);
@@ -122,6 +125,9 @@ public:
   explicit TMenu(TComponent *owner);
   ~TMenu() override;
   std::string ClassName() const override { return "TMenu"; }
+  // OwnerDraw, Images (and Name, Tag).
+  static const TPropertyTable &ClassProperties();
+  const TPropertyTable *PublishedProperties() const override { return &ClassProperties(); }
 
   // The root item: its sub-items are the menu's items.
   TMenuItem *Items() const { return items_; }

@@ -18,6 +18,10 @@ LONG_PTR SetProc(HWND window, TProcKind kind, LONG_PTR proc) {
   return kind == TProcKind::Wide ? SetWindowLongPtrW(window, GWLP_WNDPROC, proc)
                                  : SetWindowLongPtrA(window, GWLP_WNDPROC, proc);
 }
+LRESULT CallProc(TProcKind kind, WNDPROC proc, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return kind == TProcKind::Wide ? CallWindowProcW(proc, window, message, wParam, lParam)
+                                 : CallWindowProcA(proc, window, message, wParam, lParam);
+}
 } // namespace
 
 // What the window calls. It lives while the window may still call it: it
@@ -44,8 +48,7 @@ struct TWindowSubclass::Stub {
   WNDPROC Entry() const { return thunk.As<WNDPROC>(); }
 
   LRESULT CallOld(UINT message, WPARAM wParam, LPARAM lParam) const {
-    return kind == TProcKind::Wide ? CallWindowProcW(oldProc, window, message, wParam, lParam)
-                                   : CallWindowProcA(oldProc, window, message, wParam, lParam);
+    return CallProc(kind, oldProc, window, message, wParam, lParam);
   }
 
   // Lets go of the owner; true when the stub can be freed right away.
@@ -120,8 +123,7 @@ WNDPROC TWindowSubclass::Proc() const { return stub_ ? stub_->Entry() : nullptr;
 LRESULT TWindowSubclass::CallOld(UINT message, WPARAM wParam, LPARAM lParam) const {
   if (!oldProc_)
     return 0;
-  return kind_ == TProcKind::Wide ? CallWindowProcW(oldProc_, window_, message, wParam, lParam)
-                                  : CallWindowProcA(oldProc_, window_, message, wParam, lParam);
+  return CallProc(kind_, oldProc_, window_, message, wParam, lParam);
 }
 
 int TWindowSubclass::LiveStubs() { return liveStubs.load(); }

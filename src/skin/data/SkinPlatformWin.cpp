@@ -2,7 +2,7 @@
 #include "SkinPlatform.h"
 
 #include "framework/win/Forms.h"
-#include "framework/win/GdiObjects.h"
+#include "framework/win/Handles.h"
 
 #include <cstring>
 

@@ -47,6 +47,27 @@ TEST(ShortCuts, ReadAndWriteAsTheMenusShowThem) {
   EXPECT_EQ(ShortCutToText(0), "");
 }
 
+TEST(MenuProperties, AreReachedByName) {
+  TPopupMenu menu(nullptr);
+  TImageList images(nullptr);
+  auto *item = new TMenuItem(nullptr); // owned by the menu
+  menu.Items()->Add(item);
+  const TPropertyTable *table = item->PublishedProperties();
+  table->Find("caption")->SetString(*item, "Restore");
+  table->Find("Checked")->SetOrdinal(*item, 1);
+  table->Find("ImageIndex")->SetOrdinal(*item, 2);
+  table->Find("Tag")->SetOrdinal(*item, 33333);
+  EXPECT_EQ(item->Caption(), "Restore");
+  EXPECT_TRUE(item->Checked());
+  EXPECT_EQ(item->ImageIndex(), 2);
+  EXPECT_EQ(item->Tag(), 33333);
+  EXPECT_EQ(table->Find("Enabled")->GetOrdinal(*item), 1);
+  menu.PublishedProperties()->Find("Images")->SetObject(menu, &images);
+  EXPECT_EQ(menu.Images(), &images);
+  menu.PublishedProperties()->Find("OwnerDraw")->SetOrdinal(menu, 1);
+  EXPECT_TRUE(menu.OwnerDraw());
+}
+
 using MenusTest = GuiTest;
 
 TEST_F(MenusTest, TheMenuShowsItsItemsAsTheyAre) {
