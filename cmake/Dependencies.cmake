@@ -50,3 +50,15 @@ else()
 endif()
 # xxHash is used header-only in both builds.
 set_property(TARGET zorvex_xxhash APPEND PROPERTY INTERFACE_COMPILE_DEFINITIONS XXH_INLINE_ALL)
+
+# The JSON library is header-only and has no platform code, so both builds use
+# Debian's headers; the Windows build through a copy of that folder alone, since
+# the host's include folder must not be searched by the cross compiler.
+find_path(JSON_INCLUDE_DIR nlohmann/json.hpp PATHS /usr/include NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+add_library(zorvex_json INTERFACE IMPORTED GLOBAL)
+if(ZORVEX_WINDOWS)
+  file(COPY "${JSON_INCLUDE_DIR}/nlohmann" DESTINATION "${CMAKE_BINARY_DIR}/json-include")
+  set_target_properties(zorvex_json PROPERTIES INTERFACE_INCLUDE_DIRECTORIES "${CMAKE_BINARY_DIR}/json-include")
+else()
+  set_target_properties(zorvex_json PROPERTIES INTERFACE_INCLUDE_DIRECTORIES "${JSON_INCLUDE_DIR}")
+endif()

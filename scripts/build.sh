@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Configures and builds: scripts/build.sh [native] [windows] [fuzz] (default: native and windows)
+# ZORVEX_BUILD_TARGETS, when set, builds only these targets.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 jobs=$(nproc)
@@ -22,6 +23,6 @@ for build in "${@:-native windows}"; do
     *) echo "unknown build: $b" >&2; exit 2 ;;
     esac
     echo "build: $b" >&2
-    cmake --build "$ZORVEX_BUILD_DIR/$b" -j"$jobs"
+    cmake --build "$ZORVEX_BUILD_DIR/$b" -j"$jobs" ${ZORVEX_BUILD_TARGETS:+--target $ZORVEX_BUILD_TARGETS}
   done
 done

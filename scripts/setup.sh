@@ -9,8 +9,8 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/env.sh"
 
 packages=(cmake make g++ g++-mingw-w64-x86-64-posix wine64 wine xvfb xauth
-  libgtest-dev libjpeg62-turbo-dev libdeflate-dev libxxhash-dev dpkg-dev
-  fonts-wine clang libclang-rt-14-dev imagemagick)
+  libgtest-dev libjpeg62-turbo-dev libdeflate-dev libxxhash-dev nlohmann-json3-dev dpkg-dev
+  fonts-wine clang libclang-rt-14-dev imagemagick nsis zip unzip)
 
 missing=()
 for p in "${packages[@]}"; do

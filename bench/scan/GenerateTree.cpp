@@ -1,12 +1,15 @@
 // Writes the benchmark tree: the same files for the same seed on every
 // machine that builds with the same standard library.
 //
-//   bench_scan_tree DIR [FILES] [FOLDERS] [SEED]
+//   bench_scan_tree [--million] DIR [FILES] [FOLDERS] [SEED]
 //
 // About 20,000 files in 1,000 folders (about 1.3 GB): 2 % empty, 10 % in
 // groups of 2 to 4 exact copies, 6 % in same-size groups whose members differ
 // from the first only in their first 4 KiB, their last byte or one middle
 // byte, the rest with random sizes (log-normal, 1 byte to 4 MiB) and content.
+// --million: 1,000,000 small files (median about 2 KB, at most 64 KiB) in
+// 10,000 folders, in the same proportions: a tree where listing and opening
+// files cost more than reading them.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -21,19 +24,22 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int64_t kMaxSize = int64_t(4) << 20;
 constexpr int64_t kHeadSize = 4096;
 
 struct Generator {
   std::mt19937_64 rng;
-  std::lognormal_distribution<double> sizes{9.87, 1.6}; // median about 19 KB
+  std::lognormal_distribution<double> sizes;
+  int64_t maxSize;
 
-  explicit Generator(uint64_t seed) : rng(seed) {}
+  Generator(uint64_t seed, bool small)
+      : rng(seed), sizes(small ? std::lognormal_distribution<double>{7.6, 1.2}    // median about 2 KB
+                               : std::lognormal_distribution<double>{9.87, 1.6}), // median about 19 KB
+        maxSize(small ? int64_t(64) << 10 : int64_t(4) << 20) {}
 
   int64_t Size(int64_t minimum = 1) {
     for (;;) {
       const auto size = static_cast<int64_t>(sizes(rng));
-      if (size >= minimum && size <= kMaxSize)
+      if (size >= minimum && size <= maxSize)
         return size;
     }
   }
@@ -76,19 +82,24 @@ struct Tree {
 } // namespace
 
 int main(int argc, char **argv) {
+  const bool million = argc > 1 && std::strcmp(argv[1], "--million") == 0;
+  if (million) {
+    --argc;
+    ++argv;
+  }
   if (argc < 2) {
-    std::fprintf(stderr, "usage: %s DIR [FILES] [FOLDERS] [SEED]\n", argv[0]);
+    std::fprintf(stderr, "usage: bench_scan_tree [--million] DIR [FILES] [FOLDERS] [SEED]\n");
     return 2;
   }
   const fs::path root = argv[1];
-  const int fileCount = argc > 2 ? std::atoi(argv[2]) : 20000;
-  const int folderCount = argc > 3 ? std::atoi(argv[3]) : 1000;
+  const int fileCount = argc > 2 ? std::atoi(argv[2]) : million ? 1000000 : 20000;
+  const int folderCount = argc > 3 ? std::atoi(argv[3]) : million ? 10000 : 1000;
   const uint64_t seed = argc > 4 ? std::strtoull(argv[4], nullptr, 10) : 20240611;
   if (fs::exists(root)) {
     std::fprintf(stderr, "%s exists already\n", root.string().c_str());
     return 1;
   }
-  Generator gen(seed);
+  Generator gen(seed, million);
   Tree tree{{root}, 0, 0, gen};
   fs::create_directories(root);
   // Each folder under a random earlier one: a few levels deep, uneven.

@@ -53,19 +53,24 @@ int main(int argc, char **argv) {
   ScanState state;
   std::mt19937_64 rng(7);
   TGridModel &files = host.Grid(ResultGrid::Files);
+  for (int folder = 0; folder < 1000; ++folder)
+    state.Folders.push_back("C:\\Users\\someone\\Pictures\\folder" + IntToStr(folder) + "\\");
   int expectedDoubles = 0;
   while (state.FileCount < fileCount) {
     const bool group = rng() % 100 < 4; // groups of 2 to 4 copies: about 10 % of the files
     const int copies = group ? 2 + static_cast<int>(rng() % 3) : 1;
     ScannedFile file;
     file.size = 1 + static_cast<int64_t>(rng() % 5000000);
-    file.hashed = true;
-    file.digest = ContentDigest{static_cast<uint32_t>(rng()), rng(), rng()};
+    file.content.read = ContentRead::Whole;
+    file.content.crc = static_cast<uint32_t>(rng());
+    file.content.hash = Hash128{rng(), rng()};
     for (int c = 0; c < copies && state.FileCount < fileCount; ++c) {
       const std::string row = IntToStr(state.FileCount + 1);
+      file.folder = static_cast<int>(rng() % 1000);
+      file.name = "file" + row + ".jpg";
       AppendRow(files, ResultGrid::Files, state.FileCount,
-                {row, "C:\\Users\\someone\\Pictures\\folder" + IntToStr(rng() % 1000) + "\\file" + row + ".jpg",
-                 IntToStr(file.digest.crc), "", IntToStr(file.size)});
+                {row, state.Folders[static_cast<size_t>(file.folder)] + file.name, IntToStr(file.content.crc), "",
+                 IntToStr(file.size)});
       state.Files.push_back(file);
       expectedDoubles += c > 0;
     }

@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# The scan benchmark, run by hand (never by the tests):
+# The scan benchmark, run by hand as root (never by the tests):
 #   bench/scan/run.sh [RUNS]
-# Installs jdupes, fdupes and rdfind from Debian, builds the native build,
-# generates the tree once (build/bench/tree, fixed seed), checks that every
-# tool finds the same duplicate sets, measures them and writes the table to
-# bench/scan/RESULTS.md, followed by phase 3 alone on 200,000 files and, when
-# the Windows build is there, zorvex-cli.exe under Wine and the scan in
-# Zorvex.exe's main window (on an Xvfb of its own).
+# Installs jdupes, fdupes and rdfind from Debian (here only: the tests do not
+# need them), builds the native build, generates the trees once (fixed seeds:
+# build/bench/tree, 20,000 files; build/bench/million, 1,000,000 small files),
+# checks that zorvex-cli's pool of readers gives what one reader gives and
+# that every tool finds the same duplicate sets, measures them with a warm
+# cache and with the page cache dropped before each run, then on the million
+# files, and writes the tables to bench/scan/RESULTS.md, followed by phase 3
+# alone on 200,000 files and, when the Windows build is there, zorvex-cli.exe
+# under Wine and the scan in Zorvex.exe's main window (on an Xvfb of its own).
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/../../scripts/env.sh"
@@ -24,19 +27,39 @@ fi
 bash "$ZORVEX_ROOT/scripts/build.sh" native >/dev/null
 native=$ZORVEX_BUILD_DIR/native
 tree=$ZORVEX_BUILD_DIR/bench/tree
-if [ ! -d "$tree" ]; then
-  mkdir -p "$(dirname "$tree")"
-  "$native/bench/scan/bench_scan_tree" "$tree"
+million=$ZORVEX_BUILD_DIR/bench/million
+mkdir -p "$(dirname "$tree")"
+[ -d "$tree" ] || "$native/bench/scan/bench_scan_tree" "$tree"
+[ -d "$million" ] || "$native/bench/scan/bench_scan_tree" --million "$million"
+
+cli=$native/src/cli/zorvex-cli
+if ! cmp -s <("$cli" --threads 1 "$tree") <("$cli" "$tree"); then
+  echo "zorvex-cli gives another list with one reader than with its pool" >&2
+  exit 1
 fi
+
+compare() {
+  python3 "$here/compare.py" --cli "$cli" --measure "$native/bench/scan/bench_scan_measure" "$@"
+}
 
 results=$here/RESULTS.md
 {
   echo "# Scan benchmark"
   echo
-  echo "Produced by \`bench/scan/run.sh\` on $(date -u +%Y-%m-%d)."
+  echo "Produced by \`bench/scan/run.sh\` on $(date -u +%Y-%m-%d). zorvex-cli gives the same list with one"
+  echo "reader as with its pool of $("$cli" --help | grep -o 'default [0-9]*' | cut -d' ' -f2) on the first tree."
   echo
-  python3 "$here/compare.py" --cli "$native/src/cli/zorvex-cli" --measure "$native/bench/scan/bench_scan_measure" \
-    --tree "$tree" --runs "$runs"
+  echo "## Warm cache"
+  echo
+  compare --tree "$tree" --runs "$runs" --max-time-ratio 0.7
+  echo
+  echo "## Cold cache"
+  echo
+  compare --tree "$tree" --runs "$runs" --max-time-ratio 0.8 --cold
+  echo
+  echo "## A million small files, warm cache"
+  echo
+  compare --tree "$million" --runs 3 --tools zorvex-cli,jdupes,rdfind --memory-at-most-jdupes
   echo
   echo "Phase 3 alone: $("$native/bench/scan/bench_scan_phase3")."
   exe=$ZORVEX_BUILD_DIR/windows/src/cli/zorvex-cli.exe

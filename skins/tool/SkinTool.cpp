@@ -1,5 +1,7 @@
 #include "SkinTool.h"
 
+#include "SkinDesign.h"
+
 #include "framework/core/Bitmap.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/FileFind.h"
@@ -132,8 +134,11 @@ void Unpack(const std::string &path, const std::string &dir, std::ostream &err) 
 } // namespace
 
 int RunSkinTool(const std::vector<std::string> &args, std::ostream &out, std::ostream &err) {
-  const std::string usage = "usage: zorvex-skin pack DIR OUT | unpack PACKAGE DIR | list PACKAGE | ini PACKAGE\n";
+  const std::string usage = "usage: zorvex-skin pack DIR OUT | unpack PACKAGE DIR | list PACKAGE | ini PACKAGE | "
+                            "design OUT NAME=PACKAGE...\n";
   const std::string command = args.empty() ? "" : args[0];
+  if (command == "design")
+    return RunDesignCommand(args, err);
   const size_t wanted = command == "pack" || command == "unpack" ? 3 : command == "list" || command == "ini" ? 2 : 0;
   if (wanted == 0 || args.size() != wanted) {
     err << usage;

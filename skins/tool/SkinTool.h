@@ -4,6 +4,7 @@
 //   unpack PACKAGE DIR  every entry of PACKAGE into DIR
 //   list PACKAGE        entry names and sizes
 //   ini PACKAGE         the INI text
+//   design OUT NAME=PACKAGE...  the main window's skin components (SkinDesign.h)
 
 #include <ostream>
 #include <string>

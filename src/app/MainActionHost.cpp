@@ -1,12 +1,12 @@
 #include "MainActionHost.h"
 
+#include "Language.h"
 #include "ZorvexFP.h"
 #include "actions/DoublesGrid.h"
 #include "actions/PreviewPicture.h"
 #include "actions/PrintLayout.h"
 #include "actions/ShellFiles.h"
 #include "framework/win/Printers.h"
-#include "scan/Language.h"
 #include "scan/ResultTables.h"
 #include "scan/ScanPipeline.h"
 

@@ -1,8 +1,8 @@
 #include "MainScanHost.h"
 
+#include "Language.h"
 #include "ZorvexFP.h"
 #include "framework/core/Yield.h"
-#include "scan/Language.h"
 
 namespace zorvex {
 
@@ -38,9 +38,9 @@ private:
   YieldPump previous_;
 };
 
-void MainScanHost::BitBtn1Click() {
+void MainScanHost::Start() {
   PumpWatch watch(*this);
-  pipeline_.BitBtn1Click();
+  pipeline_.Start();
 }
 
 const ScanOptions &MainScanHost::Options() {

@@ -9,12 +9,11 @@
 // the host's Yield.
 #undef Yield
 
+#include "ZorvexFP.h"
 #include "scan/ScanHost.h"
 #include "scan/ScanPipeline.h"
 
 namespace zorvex {
-
-class TForm1;
 
 class MainScanHost : public ScanHost {
 public:
@@ -22,9 +21,9 @@ public:
   MainScanHost(const MainScanHost &) = delete;
   MainScanHost &operator=(const MainScanHost &) = delete;
 
-  // Start and Abort.
-  void BitBtn1Click();
-  void BitBtn3Click() { pipeline_.BitBtn3Click(); }
+  // The scan behind Start, and its Abort.
+  void Start();
+  void Abort() { pipeline_.Abort(); }
 
   // The option controls as they stand. During a scan they are read again
   // only after the user interface has run (a pump of the message loop or a

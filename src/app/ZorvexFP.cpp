@@ -1,18 +1,23 @@
 #include "ZorvexFP.h"
 
 #include <array>
+#include <initializer_list>
 
 #include "AppGlyphs.h"
+#include "Language.h"
 #include "MainActionHost.h"
 #include "MainScanHost.h"
 #include "ZorvexFS1.h"
 #include "actions/HelpText.h"
+#include "framework/core/Filer.h"
 #include "framework/core/Paths.h"
 #include "framework/core/Texts.h"
 #include "framework/win/Registry.h"
-#include "scan/Language.h"
 #include "scan/ResultTables.h"
 #include "scan/ScanOptions.h"
+#include "skin/data/SkinPlatform.h"
+#include "skin/data/Winskindata.h"
+#include "skin/data/Winskinstore.h"
 
 namespace zorvex {
 
@@ -24,6 +29,7 @@ SettingsLocation SettingsKey = DefaultSettingsLocation();
 std::string Language = kEnglish;
 int32_t SkinNumber = 0;
 std::string SuppressedMarker;
+ScanState MainScan;
 TForm1 *Form1 = nullptr;
 
 namespace {
@@ -64,13 +70,40 @@ TBitBtn *MakeButton(TForm1 *form, TWinControl *parent, const char *name, int lef
   return button;
 }
 
+// Where the result grids stand and how wide their columns are when the window
+// is shown (-1: a hidden column).
+struct GridLayout {
+  int left, top, width, height;
+  std::initializer_list<int> colWidths;
+};
+
+const GridLayout &LayoutOf(ResultGrid grid) {
+  static const GridLayout files{453, 120, 544, 193, {40, 490, -1, -1, -1}};
+  static const GridLayout dirs{9, 120, 427, 193, {40, 360}};
+  static const GridLayout doubles{9, 318, 988, 397, {40, 430, 430, 60}};
+  switch (grid) {
+  case ResultGrid::Files: return files;
+  case ResultGrid::Dirs: return dirs;
+  case ResultGrid::Doubles: break;
+  }
+  return doubles;
+}
+
+void ApplyColumnWidths(TStringGrid &control, ResultGrid grid) {
+  int col = 0;
+  for (const int width : LayoutOf(grid).colWidths)
+    control.Model().SetColWidth(col++, width);
+}
+
 TStringGrid *MakeGrid(TForm1 *form, const char *name, ResultGrid grid) {
-  const ResultGridLayout &layout = LayoutOf(grid);
-  auto *control = new TStringGrid(form, layout.colCount, layout.initialRowCount); // owned by the form
+  const GridLayout &layout = LayoutOf(grid);
+  TGridModel model = MakeResultGrid(grid);
+  model.SetDefaultRowHeight(16);
+  auto *control = new TStringGrid(form, model.ColCount(), model.RowCount()); // owned by the form
   control->SetName(name);
   control->SetParent(form);
   control->SetBounds(layout.left, layout.top, layout.width, layout.height);
-  control->AssignModel(MakeResultGrid(grid));
+  control->AssignModel(std::move(model));
   return control;
 }
 } // namespace
@@ -95,6 +128,7 @@ TForm1::TForm1(TComponent *owner) : TForm(owner) {
   Font().SetSize(8);
   SetIcon(AppIcon());
   CreateControls();
+  CreateSkinComponents();
   scanHost_ = std::make_unique<MainScanHost>(*this);
   OnCreate = [this](TObject *sender) { FormCreate(sender); };
   OnShow = [this](TObject *sender) { FormShow(sender); };
@@ -104,6 +138,25 @@ TForm1::TForm1(TComponent *owner) : TForm(owner) {
 TForm1::~TForm1() {
   if (Form1 == this)
     Form1 = nullptr;
+}
+
+void TForm1::CreateSkinComponents() {
+  SetSkinPlatform(&WindowsSkinPlatform());
+  SkinData1 = new TSkinData(this); // owned by the form
+  SkinData1->SetName("SkinData1");
+  SkinStore1 = new TSkinStore(this); // owned by the form
+  SkinStore1->SetName("SkinStore1");
+  // The design is linked into the program as a resource of its own.
+  HMODULE module = GetModuleHandleW(nullptr); // not owned
+  HRSRC resource = FindResourceW(module, L"FORM1_DESIGN", reinterpret_cast<LPCWSTR>(RT_RCDATA));
+  HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
+  const void *bytes = loaded ? LockResource(loaded) : nullptr;
+  if (!bytes)
+    throw Exception("The main window's design is missing from the program");
+  TMemoryStream design;
+  design.WriteBuffer(bytes, SizeofResource(module, resource));
+  design.SetPosition(0);
+  TReader(design).ReadDesign(*this);
 }
 
 void TForm1::CreateControls() {
@@ -300,9 +353,9 @@ void TForm1::FormShow(TObject *) {
   SetHeaderRow(SG1->Model(), ResultGrid::Files, french);
   SetHeaderRow(SG2->Model(), ResultGrid::Dirs, french);
   SetHeaderRow(SG3->Model(), ResultGrid::Doubles, french);
-  ApplyColumnWidths(SG1->Model(), ResultGrid::Files);
-  ApplyColumnWidths(SG2->Model(), ResultGrid::Dirs);
-  ApplyColumnWidths(SG3->Model(), ResultGrid::Doubles);
+  ApplyColumnWidths(*SG1, ResultGrid::Files);
+  ApplyColumnWidths(*SG2, ResultGrid::Dirs);
+  ApplyColumnWidths(*SG3, ResultGrid::Doubles);
   Edit1->SetText(IncludeTrailingPathDelimiter(GetCurrentDir()));
   Label10->Hide();
   ProgressBar1->Hide();
@@ -394,9 +447,9 @@ void TForm1::BitBtn13Click(TObject *) {
   Form2->SetCaption(HelpCaption(IsFrench(Language)));
 }
 
-void TForm1::BitBtn1Click(TObject *) { scanHost_->BitBtn1Click(); }
+void TForm1::BitBtn1Click(TObject *) { scanHost_->Start(); }
 
-void TForm1::BitBtn3Click(TObject *) { scanHost_->BitBtn3Click(); }
+void TForm1::BitBtn3Click(TObject *) { scanHost_->Abort(); }
 
 void TForm1::ShowPair(int row) { ShowPairInPanel(*this, row); }
 

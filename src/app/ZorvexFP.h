@@ -16,6 +16,7 @@
 #include "framework/win/Forms.h"
 #include "framework/win/Grids.h"
 #include "framework/win/StdCtrls.h"
+#include "scan/ScanState.h"
 
 namespace zorvex {
 
@@ -45,8 +46,13 @@ extern int32_t SkinNumber;
 // Put in place of a file that is gone; refreshed from the language by the
 // doubles grid's mouse handler and the single-file recycle buttons.
 extern std::string SuppressedMarker;
+// The scan of the window's Start button: its counters and paths outlive the
+// scan, and the actions on the doubles read them.
+extern ScanState MainScan;
 
 class MainScanHost;
+class TSkinData;
+class TSkinStore;
 
 class TForm1 : public TForm {
 public:
@@ -104,6 +110,9 @@ public:
   TBitBtn *BitBtn9;
   TBitBtn *BitBtn6;
   TSaveDialog *SaveDialog1;
+  // The skin components, read from the window's design at its creation.
+  TSkinData *SkinData1;
+  TSkinStore *SkinStore1;
 
   // Sets every language-dependent caption, hint and grid header.
   void ApplyLanguage();
@@ -133,6 +142,7 @@ public:
 
 private:
   void CreateControls();
+  void CreateSkinComponents();
   void ReadSettings();
   void SwitchLanguage(const std::string &language);
 

@@ -1,9 +1,9 @@
 #include "ZorvexFS1.h"
 
 #include "AppGlyphs.h"
+#include "Language.h"
 #include "ZorvexFP.h"
 #include "actions/HelpText.h"
-#include "scan/Language.h"
 
 namespace zorvex {
 

@@ -1,5 +1,7 @@
 #include "ZorvexCli.h"
 
+#include "DoublesJson.h"
+#include "ParallelFileReader.h"
 #include "actions/SaveList.h"
 #include "framework/core/FileFind.h"
 #include "framework/core/GridModel.h"
@@ -9,7 +11,8 @@
 #include "scan/ScanHost.h"
 #include "scan/ScanPipeline.h"
 
-#include <map>
+#include <cerrno>
+#include <cstring>
 
 namespace zorvex {
 
@@ -33,20 +36,19 @@ bool IsDecimal(const std::string &text) {
   return true;
 }
 
-// The console as the scan's user interface.
+// The console as the scan's user interface: the doubles grid is the list it
+// writes; it has no files or directories grid.
 class ConsoleScanHost : public ScanHost {
 public:
   ConsoleScanHost(const CliOptions &options, std::ostream &err, bool interactive)
-      : options_(options), err_(err), interactive_(interactive) {
-    for (ResultGrid grid : {ResultGrid::Files, ResultGrid::Dirs, ResultGrid::Doubles}) {
-      grids_.emplace(grid, MakeResultGrid(grid));
-      SetHeaderRow(grids_.at(grid), grid, options.french);
-    }
+      : options_(options), err_(err), interactive_(interactive), doubles_(MakeResultGrid(ResultGrid::Doubles)) {
+    SetHeaderRow(doubles_, ResultGrid::Doubles, options.french);
   }
 
   const ScanOptions &Options() override { return options_.scan; }
   bool French() override { return options_.french; }
-  TGridModel &Grid(ResultGrid grid) override { return grids_.at(grid); }
+  bool HasFileGrids() override { return false; }
+  TGridModel &Grid(ResultGrid) override { return doubles_; }
   void ShowFileGrids() override {}
   void SetPhaseText(const std::string &text) override {
     phase_ = text;
@@ -108,20 +110,50 @@ private:
   const CliOptions &options_;
   std::ostream &err_;
   bool interactive_;
-  std::map<ResultGrid, TGridModel> grids_;
+  TGridModel doubles_;
   std::string phase_;
   bool progressVisible_ = false;
   ProgressBarState bar_;
   size_t lineLength_ = 0;
 };
 
-bool CanListFolder(const std::string &folder) {
-  if (folder.empty() || !DirectoryExists(folder))
+// The starting folder can be scanned; otherwise says why on err.
+bool CheckStartFolder(const std::string &given, std::ostream &err) {
+  std::string bare = given;
+  while (bare.size() > 1 && (bare.back() == PathDelim || bare.back() == '/'))
+    bare.pop_back();
+  if (!given.empty() && FileExists(bare)) {
+    err << "zorvex-cli: not a folder: " << given << '\n';
     return false;
-  TSearchRec entry;
-  const int result = FindFirst(folder + "*.*", fa::AnyFile, entry);
-  // Found something, or an empty drive root: "nothing matches" on either platform.
-  return result == 0 || result == 2 || result == 18;
+  }
+  std::vector<TFolderEntry> entries;
+  int error = 0;
+  switch (given.empty() ? FolderListing::Missing : ListFolder(StartFolderPath(given), entries, error)) {
+  case FolderListing::Listed: return true;
+  case FolderListing::Missing: err << "zorvex-cli: no such folder: " << given << '\n'; break;
+  case FolderListing::CannotList:
+    err << "zorvex-cli: cannot list the folder " << given << ": " << SystemErrorText(error) << '\n';
+    break;
+  case FolderListing::CannotEnter:
+    err << "zorvex-cli: cannot enter the folder " << given << ": " << SystemErrorText(error) << '\n';
+    break;
+  }
+  return false;
+}
+
+// Writes the bytes to standard output; a failure (a full disk) is said on err.
+int WriteOutput(const std::string &bytes, std::ostream &out, std::ostream &err) {
+  errno = 0;
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.flush();
+  if (out)
+    return cli_exit::Done;
+  const int error = errno;
+  err << "zorvex-cli: cannot write to standard output";
+  if (error != 0)
+    err << ": " << std::strerror(error);
+  err << '\n';
+  return cli_exit::Failed;
 }
 
 } // namespace
@@ -140,7 +172,8 @@ std::optional<SizeBound> ParseSizeBound(const std::string &text, bool upper) {
 std::string UsageText() {
   return "Usage: zorvex-cli [options] DIR\n"
          "Lists the duplicate files below DIR: for each file, the next one with the same\n"
-         "content, as tab-separated lines with a caption line (CR LF line ends).\n"
+         "content, as tab-separated lines with a caption line (CR LF line ends), the\n"
+         "names exactly as they are (UTF-8; on POSIX the bytes of each name as stored).\n"
          "\n"
          "  --min BOUND       keep files larger than BOUND: 1 Byte (default, every file),\n"
          "                    1 Kb, 10 Kb, 100 Kb, 1 Mb, 10 Mb, 100 Mb, 1 Gb, or a byte count\n"
@@ -151,11 +184,24 @@ std::string UsageText() {
          "  --no-recurse      scan DIR only, not its sub-directories\n"
          "  --lang en|fr      language of the captions and messages (default en)\n"
          "  --lf              LF line ends instead of CR LF\n"
-         "  --utf8            file names in UTF-8 instead of the ANSI code page\n"
+         "  --ansi            names in the ANSI code page, as the Save button writes them\n"
+         "  --json            the groups of doubles as one JSON document instead:\n"
+         "                      {\"groups\": [{\"size\": BYTES, \"crc32\": CRC,\n"
+         "                                   \"paths\": [PATH, ...]}, ...]}\n"
+         "                    with the paths of each group in scan order and the CRC-32\n"
+         "                    as zlib computes it. A name that is not valid UTF-8 keeps\n"
+         "                    its bytes: each byte outside valid UTF-8 is written as the\n"
+         "                    code point U+DC00 + byte (\\udc80 to \\udcff), as Python's\n"
+         "                    'surrogateescape' error handler reads and writes it\n"
+         "  --threads N       read up to N files at once (1 to 64, default 4)\n"
          "  -h, --help        show this help\n"
+         "  --version         show the version\n"
          "\n"
-         "Exit status: 0 done, 1 the size window is contradictory or DIR cannot be read,\n"
-         "2 wrong usage.\n";
+         "Folders below DIR that cannot be read are skipped; their count is given on\n"
+         "standard error.\n"
+         "\n"
+         "Exit status: 0 done, 1 the size window is contradictory, DIR is missing or\n"
+         "cannot be read, or the list could not be written; 2 wrong usage.\n";
 }
 
 std::optional<CliOptions> ParseArguments(const std::vector<std::string> &args, std::string &error) {
@@ -194,6 +240,9 @@ std::optional<CliOptions> ParseArguments(const std::vector<std::string> &args, s
     if (arg == "--help" || arg == "-h") {
       options.help = true;
       return options;
+    } else if (arg == "--version") {
+      options.version = true;
+      return options;
     } else if (arg == "--min" || arg == "--max") {
       const bool upper = arg == "--max";
       const auto text = value();
@@ -227,10 +276,19 @@ std::optional<CliOptions> ParseArguments(const std::vector<std::string> &args, s
       if (!flag())
         return std::nullopt;
       options.lfLineEnds = true;
-    } else if (arg == "--utf8") {
+    } else if (arg == "--ansi" || arg == "--json") {
       if (!flag())
         return std::nullopt;
-      options.utf8 = true;
+      (arg == "--ansi" ? options.ansi : options.json) = true;
+    } else if (arg == "--threads") {
+      const auto text = value();
+      if (!text)
+        return std::nullopt;
+      if (!IsDecimal(*text) || StrToInt64(*text) < 1 || StrToInt64(*text) > 64) {
+        error = "--threads takes a count from 1 to 64";
+        return std::nullopt;
+      }
+      options.threads = static_cast<int>(StrToInt64(*text));
     } else {
       error = "unknown option " + arg;
       return std::nullopt;
@@ -238,6 +296,10 @@ std::optional<CliOptions> ParseArguments(const std::vector<std::string> &args, s
   }
   if (folders.size() != 1) {
     error = folders.empty() ? "no folder given" : "only one folder can be scanned";
+    return std::nullopt;
+  }
+  if (options.ansi && options.json) {
+    error = "--ansi and --json cannot be used together: JSON is UTF-8";
     return std::nullopt;
   }
   options.scan.startDirectory = folders[0];
@@ -251,26 +313,29 @@ int RunCli(const std::vector<std::string> &args, std::ostream &out, std::ostream
     err << "zorvex-cli: " << error << "\nTry 'zorvex-cli --help'.\n";
     return cli_exit::Usage;
   }
-  if (options->help) {
-    out << UsageText();
-    return cli_exit::Done;
-  }
-  const std::string folder = StartFolderPath(options->scan.startDirectory);
-  if (!CanListFolder(folder)) {
-    err << "zorvex-cli: cannot read the folder " << options->scan.startDirectory << '\n';
+  if (options->help)
+    return WriteOutput(UsageText(), out, err);
+  if (options->version)
+    return WriteOutput("zorvex-cli " ZORVEX_VERSION "\n", out, err);
+  if (!CheckStartFolder(options->scan.startDirectory, err))
     return cli_exit::Failed;
-  }
 
   ConsoleScanHost host(*options, err, interactive);
   ScanState state;
   ScanPipeline pipeline(host, state);
-  const ScanOutcome outcome = pipeline.RunScan();
-  if (outcome != ScanOutcome::Completed)
+  ParallelFileReader reader(options->threads);
+  pipeline.SetFileReader(&reader);
+  if (pipeline.RunScan() != ScanOutcome::Completed)
     return cli_exit::Failed;
-  out << DoublesListBytes(host.Grid(ResultGrid::Doubles), state.DoubleCount,
-                          ListFormat{options->lfLineEnds, options->utf8});
-  out.flush();
-  return out ? cli_exit::Done : cli_exit::Failed;
+  if (state.UnreadableDirCount == 1)
+    err << "zorvex-cli: 1 folder could not be read and was skipped\n";
+  else if (state.UnreadableDirCount > 1)
+    err << "zorvex-cli: " << state.UnreadableDirCount << " folders could not be read and were skipped\n";
+  if (options->json)
+    return WriteOutput(DoublesJson(state), out, err);
+  return WriteOutput(DoublesListBytes(host.Grid(ResultGrid::Doubles), state.DoubleCount,
+                                      ListFormat{options->lfLineEnds, !options->ansi}),
+                     out, err);
 }
 
 } // namespace zorvex

@@ -1,7 +1,7 @@
 #pragma once
 // zorvex-cli: the scan engine on the command line. The list of doubles goes
-// to standard output in the saved-list format; phases, progress and messages
-// go to standard error.
+// to standard output, in the saved list's layout or as JSON; phases,
+// progress and messages go to standard error.
 
 #include <optional>
 #include <ostream>
@@ -14,16 +14,22 @@ namespace zorvex {
 
 namespace cli_exit {
 constexpr int Done = 0;
-constexpr int Failed = 1; // contradictory size window, or the folder cannot be read
+constexpr int Failed = 1; // contradictory size window, an unreadable folder, or the list not written
 constexpr int Usage = 2;
 } // namespace cli_exit
+
+// Files read at once unless --threads says otherwise.
+constexpr int kDefaultReadThreads = 4;
 
 struct CliOptions {
   ScanOptions scan;
   bool french = false;
   bool lfLineEnds = false;
-  bool utf8 = false; // the file names as they are, not in the ANSI code page
+  bool ansi = false; // the names in the saved list's 8-bit code page, not as they are
+  bool json = false;
+  int threads = kDefaultReadThreads;
   bool help = false;
+  bool version = false;
 };
 
 // A size bound as given to --min or --max: a class name of the radio group

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <libdeflate.h>
 #include <vector>
-#include <xxhash.h>
 
 namespace zorvex {
 
@@ -22,60 +21,42 @@ std::vector<uint8_t> &BlockBuffer() {
   return buffer;
 }
 
-struct HashState {
-  XXH3_state_t *state = XXH3_createState();
-  HashState() {
-    if (!state)
-      throw std::bad_alloc();
-    XXH3_128bits_reset(state);
-  }
-  ~HashState() { XXH3_freeState(state); }
-  HashState(const HashState &) = delete;
-  HashState &operator=(const HashState &) = delete;
-};
+} // namespace
 
-// Reads the stream from its position up to its size, in blocks, handing each
-// block to `consume`.
-template <typename Consume> void ReadBlocks(TStream &stream, Consume consume) {
+void ReadStreamBlocks(TStream &stream, int64_t count, bool toEnd,
+                      const std::function<void(const uint8_t *, size_t)> &consume) {
   std::vector<uint8_t> &buffer = BlockBuffer();
-  int64_t left = stream.Size() - stream.Position();
-  while (left > 0) {
-    const int64_t n = stream.Read(buffer.data(), std::min(left, static_cast<int64_t>(buffer.size())));
-    if (n <= 0)
+  for (;;) {
+    // The last request asks for one byte more when the stream must end there:
+    // the end is checked without another call.
+    const int64_t asked = std::min(count + (toEnd ? 1 : 0), static_cast<int64_t>(buffer.size()));
+    if (asked == 0)
+      return;
+    const int64_t n = stream.Read(buffer.data(), asked);
+    if (n > count)
+      throw EReadError("The file grew after its size was read");
+    if (n < asked && n < count)
       throw EReadError("The file ended before its size was read");
-    consume(buffer.data(), static_cast<size_t>(n));
-    left -= n;
-    ThrottledYield();
+    if (n > 0) {
+      consume(buffer.data(), static_cast<size_t>(n));
+      count -= n;
+      ThrottledYield();
+    }
+    if (n < asked)
+      return; // the end, where it was expected
   }
 }
 
-} // namespace
-
 uint32_t StreamCrc32(TStream &stream) {
   uint32_t crc = 0;
-  ReadBlocks(stream, [&](const uint8_t *data, size_t n) { crc = libdeflate_crc32(crc, data, n); });
+  ReadStreamBlocks(stream, stream.Size() - stream.Position(), false,
+                   [&](const uint8_t *data, size_t n) { crc = libdeflate_crc32(crc, data, n); });
   return crc;
 }
 
 uint32_t FileCrc32(const std::string &path) {
   TFileStream file(path, fm::OpenRead | fm::ShareDenyWrite);
   return StreamCrc32(file);
-}
-
-ContentDigest StreamDigest(TStream &stream) {
-  uint32_t crc = 0;
-  HashState hash;
-  ReadBlocks(stream, [&](const uint8_t *data, size_t n) {
-    crc = libdeflate_crc32(crc, data, n);
-    XXH3_128bits_update(hash.state, data, n);
-  });
-  const XXH128_hash_t h = XXH3_128bits_digest(hash.state);
-  return ContentDigest{crc, h.low64, h.high64};
-}
-
-ContentDigest FileDigest(const std::string &path) {
-  TFileStream file(path, fm::OpenRead | fm::ShareDenyWrite);
-  return StreamDigest(file);
 }
 
 } // namespace zorvex

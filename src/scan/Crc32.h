@@ -1,9 +1,8 @@
 #pragma once
-// File checksums: the CRC-32 of zlib / IEEE 802.3 (reflected 0xEDB88320),
-// and, computed in the same read, a 128-bit XXH3 hash that backs the CRC-32
-// when deciding that two files have the same content.
+// File checksums: the CRC-32 of zlib / IEEE 802.3 (reflected 0xEDB88320).
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace zorvex {
@@ -21,18 +20,15 @@ uint32_t StreamCrc32(TStream &stream);
 // it cannot be opened), and returns its CRC-32.
 uint32_t FileCrc32(const std::string &path);
 
-struct ContentDigest {
-  uint32_t crc = 0;
-  uint64_t hashLow = 0;
-  uint64_t hashHigh = 0;
-  friend bool operator==(const ContentDigest &, const ContentDigest &) = default;
-};
-
-ContentDigest StreamDigest(TStream &stream);
-ContentDigest FileDigest(const std::string &path);
-
 // Bytes read per block: large enough that the platform's per-call cost is
 // small against the checksum itself.
 constexpr size_t kChecksumBlockSize = 256 * 1024;
+
+// Reads count bytes from the stream's position in blocks, handing each to
+// consume and yielding (throttled) after each; a stream that ends first
+// raises EReadError, and so does one that goes on past them when toEnd says
+// they are its last.
+void ReadStreamBlocks(TStream &stream, int64_t count, bool toEnd,
+                      const std::function<void(const uint8_t *, size_t)> &consume);
 
 } // namespace zorvex

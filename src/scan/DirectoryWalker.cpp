@@ -1,15 +1,13 @@
 #include "DirectoryWalker.h"
 
 #include "ScanHost.h"
-#include "ScanState.h"
 #include "framework/core/Exceptions.h"
-#include "framework/core/FileFind.h"
 #include "framework/core/Paths.h"
 #include "framework/core/Streams.h"
 #include "framework/core/Texts.h"
 
 #include <algorithm>
-#include <optional>
+#include <array>
 
 namespace zorvex {
 
@@ -21,6 +19,12 @@ EntryKind ClassifyEntry(std::string_view name, uint32_t attributes) {
   if (name == "." || name == "..")
     return EntryKind::Ignored;
   return (attributes & fa::Directory) ? EntryKind::Folder : EntryKind::File;
+}
+
+bool IsSystemFolderName(std::string_view name) {
+  static constexpr std::array<std::string_view, 4> names = {"$Recycle.Bin", "RECYCLER", "RECYCLED",
+                                                            "System Volume Information"};
+  return std::any_of(names.begin(), names.end(), [&](std::string_view system) { return SameTextAZ(name, system); });
 }
 
 bool SizeShared(const std::vector<int64_t> &sortedSizes, int64_t size) {
@@ -42,23 +46,19 @@ void DirectoryWalker::CountFilesInDir(const std::string &searchPattern) { Walk(s
 
 void DirectoryWalker::ChecksumFilesInDir(const std::string &searchPattern) { Walk(searchPattern, true); }
 
-std::vector<ListedEntry> DirectoryWalker::List(const std::string &searchPattern) {
+std::vector<ListedEntry> DirectoryWalker::List(const std::string &searchPattern, bool countFailure) {
   std::vector<ListedEntry> entries;
   if (lister_) {
-    for (ListedEntry &entry : lister_(searchPattern))
-      if (ClassifyEntry(entry.name, entry.attributes) != EntryKind::Ignored)
-        entries.push_back(std::move(entry));
-    return entries;
+    entries = lister_(searchPattern);
+  } else {
+    int error = 0;
+    // A directory of many thousand entries must not freeze the window.
+    const FolderListing listing = ListFolder(state_.CurrentDir, entries, error, [this] { host_.Yield(); });
+    if (listing != FolderListing::Listed && countFailure)
+      ++state_.UnreadableDirCount;
   }
-  TSearchRec entry;
-  if (FindFirst(searchPattern, fa::AnyFile, entry) != 0)
-    return entries;
-  do {
-    if (ClassifyEntry(entry.Name, entry.Attr) != EntryKind::Ignored)
-      entries.push_back({entry.Name, entry.Size, entry.Attr});
-    host_.Yield();
-  } while (FindNext(entry) == 0);
-  FindClose(entry);
+  std::erase_if(entries,
+                [](const ListedEntry &entry) { return ClassifyEntry(entry.Name, entry.Attr) == EntryKind::Ignored; });
   return entries;
 }
 
@@ -72,44 +72,56 @@ void DirectoryWalker::Walk(const std::string &searchPattern, bool checksumPhase)
     entries = std::move(kept->second);
     state_.Listings.erase(kept);
   } else {
-    entries = List(searchPattern);
+    entries = List(searchPattern, !checksumPhase);
   }
-  // Phase 2 opens every file in scope: by name in the open directory.
+  // Where the files have rows, phase 2 opens every file in scope: by name in
+  // the open directory.
   std::optional<TDirectoryHandle> directory;
-  if (checksumPhase)
+  if (checksumPhase && host_.HasFileGrids())
     directory.emplace(state_.CurrentDir);
-  for (const ListedEntry &entry : entries) {
-    if (ClassifyEntry(entry.name, entry.attributes) == EntryKind::File)
-      HandleFile(entry.name, entry.size, directory ? &*directory : nullptr);
-    else if (host_.Options().recurse)
-      AppendDirectory(entry.name, checksumPhase ? state_.DirCount : state_.PrescanDirCount);
-    // A directory of many thousand entries must not freeze the window.
+  atVolumeRoot_.reset();
+  for (ListedEntry &entry : entries) {
+    if (ClassifyEntry(entry.Name, entry.Attr) == EntryKind::File)
+      HandleFile(entry, directory ? &*directory : nullptr, checksumPhase);
+    else if (host_.Options().recurse && !SkipsFolder(entry))
+      AppendDirectory(entry.Name, checksumPhase ? state_.DirCount : state_.PrescanDirCount);
     host_.Yield();
   }
-  if (!checksumPhase)
+  if (!checksumPhase) {
+    entries.shrink_to_fit(); // kept until phase 2: a million files' listings weigh
     state_.Listings[searchPattern] = std::move(entries);
+  }
 }
 
-void DirectoryWalker::HandleFile(const std::string &name, int64_t size, const TDirectoryHandle *directory) {
-  const bool checksumPhase = directory != nullptr;
+bool DirectoryWalker::SkipsFolder(const ListedEntry &entry) {
+  if (!IsSystemFolderName(entry.Name))
+    return false;
+  if (entry.Attr & fa::SysFile)
+    return true;
+  if (!atVolumeRoot_)
+    atVolumeRoot_ = IsVolumeRoot(state_.CurrentDir);
+  return *atVolumeRoot_;
+}
+
+void DirectoryWalker::HandleFile(ListedEntry &entry, const TDirectoryHandle *directory, bool checksumPhase) {
   try {
     const ScanOptions &options = host_.Options();
-    if (!LowerBoundAccepts(options.lower, size) || !UpperBoundAccepts(options.upper, size))
+    if (!LowerBoundAccepts(options.lower, entry.Size) || !UpperBoundAccepts(options.upper, entry.Size))
       return;
-    const bool included = IncludeAccepts(options.includeFilter, name);
+    const bool included = IncludeAccepts(options.includeFilter, entry.Name);
     if (checksumPhase && options.includeFilter != "*.*" && options.showDetails)
       host_.ShowMessage(MessageKind::Information,
-                        "Extension du fichier en cours de scan : " + FileExtension(name) +
+                        "Extension du fichier en cours de scan : " + FileExtension(entry.Name) +
                             "\n\nExtension du filtre actuel = " + FilterExtension(options.includeFilter));
-    if (!included || ExcludeRejects(options.excludeFilter, name))
+    if (!included || ExcludeRejects(options.excludeFilter, entry.Name))
       return;
-    state_.SearchPattern.assign(state_.CurrentDir).append(name);
+    state_.SearchPattern.assign(state_.CurrentDir).append(entry.Name);
     if (!checksumPhase) {
       ++state_.ScopeCount;
-      state_.ScopeSizes.push_back(size);
+      state_.ScopeSizes.push_back(entry.Size);
       return;
     }
-    AddFileRow(*directory, name, size);
+    AddFile(entry, directory);
   } catch (const EAbort &) {
     throw;
   } catch (const Exception &) {
@@ -117,23 +129,28 @@ void DirectoryWalker::HandleFile(const std::string &name, int64_t size, const TD
   }
 }
 
-void DirectoryWalker::AddFileRow(const TDirectoryHandle &directory, const std::string &name, int64_t size) {
+void DirectoryWalker::AddFile(ListedEntry &entry, const TDirectoryHandle *directory) {
   ScannedFile file;
-  file.size = size;
-  {
-    // Opened even when not read: a file that cannot be opened gets no row.
-    TFileStream stream(directory, name, fm::OpenRead | fm::ShareDenyWrite);
-    // An empty file is never paired; a file alone with its size has no double.
-    if (size > 0 && SizeShared(state_.ScopeSizes, size)) {
-      file.digest = StreamDigest(stream);
-      file.hashed = true;
+  file.size = entry.Size;
+  file.fileId = entry.FileId;
+  file.folder = state_.CurrentFolder;
+  if (directory) {
+    {
+      // Opened even when not read: a file that cannot be opened gets no row.
+      TFileStream stream(*directory, entry.Name, fm::OpenRead | fm::ShareDenyWrite);
+      // An empty file is never paired; a file alone with its size has no double.
+      if (file.size > 0 && SizeShared(state_.ScopeSizes, file.size))
+        ReadContentPart(stream, file.size, ContentPart::Prefix, file.content);
     }
+    const bool whole = file.content.read == ContentRead::Whole;
+    AppendRow(host_.Grid(ResultGrid::Files), ResultGrid::Files, state_.FileCount,
+              {IntToStr(state_.FileCount + 1), state_.SearchPattern, whole ? IntToStr(file.content.crc) : "", "",
+               IntToStr(file.size)});
+  } else {
+    ++state_.FileCount;
   }
-  const std::string &path = state_.SearchPattern;
-  const std::string crcText = file.hashed ? IntToStr(file.digest.crc) : std::string();
-  AppendRow(host_.Grid(ResultGrid::Files), ResultGrid::Files, state_.FileCount,
-            {IntToStr(state_.FileCount + 1), path, crcText, "", IntToStr(size)});
-  state_.Files.push_back(file);
+  file.name = std::move(entry.Name);
+  state_.Files.push_back(std::move(file));
 
   // With no count from phase 1 (the tree grew since), there is no progress to show.
   if (state_.ScopeCount > 0)
@@ -142,8 +159,11 @@ void DirectoryWalker::AddFileRow(const TDirectoryHandle &directory, const std::s
 
 void DirectoryWalker::AppendDirectory(const std::string &name, int &counter) {
   state_.SearchPattern.assign(state_.CurrentDir).append(name);
-  AppendRow(host_.Grid(ResultGrid::Dirs), ResultGrid::Dirs, counter,
-            {IntToStr(counter + 1), state_.SearchPattern + PathDelim});
+  state_.Folders.push_back(state_.SearchPattern + PathDelim);
+  if (host_.HasFileGrids())
+    AppendRow(host_.Grid(ResultGrid::Dirs), ResultGrid::Dirs, counter, {IntToStr(counter + 1), state_.Folders.back()});
+  else
+    ++counter;
 }
 
 } // namespace zorvex

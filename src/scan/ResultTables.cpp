@@ -3,26 +3,27 @@
 namespace zorvex {
 
 namespace {
-const ResultGridLayout kFiles{453, 120, 544, 193, 5, 11, 10, {40, 490, -1, -1, -1}};
-const ResultGridLayout kDirs{9, 120, 427, 193, 2, 11, 10, {40, 360}};
-const ResultGridLayout kDoubles{9, 318, 988, 397, 4, 23, 23, {40, 430, 430, 60}};
-} // namespace
+struct GridShape {
+  int colCount;
+  int initialRowCount;
+  int visibleDataRows; // the newest rows stay in view: top row = row count - this
+};
 
-const ResultGridLayout &LayoutOf(ResultGrid grid) {
+GridShape ShapeOf(ResultGrid grid) {
   switch (grid) {
-  case ResultGrid::Files: return kFiles;
-  case ResultGrid::Dirs: return kDirs;
+  case ResultGrid::Files: return {5, 11, 10};
+  case ResultGrid::Dirs: return {2, 11, 10};
   case ResultGrid::Doubles: break;
   }
-  return kDoubles;
+  return {4, 23, 23};
 }
+} // namespace
 
 std::string HeaderCommaText(ResultGrid grid, bool french) {
   switch (grid) {
   case ResultGrid::Files:
     return french ? "NUM,\"FICHIER VERIFI\xC3\x89\",CRC,\"SIZE 2\",SIZE" : "NUM,\"FILE SCANNED\",CRC,\"SIZE 2\",SIZE";
-  case ResultGrid::Dirs:
-    return french ? "NUM,\"SOUS-REPERTOIRE VERIFI\xC3\x89\"" : "NUM,\"SUB-DIRECTORY SCANNED\"";
+  case ResultGrid::Dirs: return french ? "NUM,\"SOUS-REPERTOIRE VERIFI\xC3\x89\"" : "NUM,\"SUB-DIRECTORY SCANNED\"";
   case ResultGrid::Doubles: break;
   }
   return french ? "NUM,\"PREMIER FICHIER TROUV\xC3\x89\",\"DOUBLON TROUV\xC3\x89\",TAILLE"
@@ -33,17 +34,9 @@ void SetHeaderRow(TGridModel &model, ResultGrid grid, bool french) {
   model.SetRowCommaText(0, HeaderCommaText(grid, french));
 }
 
-void ApplyColumnWidths(TGridModel &model, ResultGrid grid) {
-  int col = 0;
-  for (const int width : LayoutOf(grid).colWidths)
-    model.SetColWidth(col++, width);
-}
-
 TGridModel MakeResultGrid(ResultGrid grid) {
-  const ResultGridLayout &layout = LayoutOf(grid);
-  TGridModel model(layout.colCount, layout.initialRowCount);
-  model.SetDefaultRowHeight(16);
-  return model;
+  const GridShape shape = ShapeOf(grid);
+  return TGridModel(shape.colCount, shape.initialRowCount);
 }
 
 void AppendRow(TGridModel &model, ResultGrid grid, int &counter, std::initializer_list<std::string_view> cells) {
@@ -52,13 +45,13 @@ void AppendRow(TGridModel &model, ResultGrid grid, int &counter, std::initialize
   for (const std::string_view cell : cells)
     model.SetCell(col++, counter, std::string(cell));
   model.SetRowCount(counter + 1);
-  const int visible = LayoutOf(grid).visibleDataRows;
+  const int visible = ShapeOf(grid).visibleDataRows;
   if (model.RowCount() > visible)
     model.SetTopRow(model.RowCount() - visible);
 }
 
 void ResetRows(TGridModel &model, ResultGrid grid, int &counter) {
-  const int cols = LayoutOf(grid).colCount;
+  const int cols = ShapeOf(grid).colCount;
   for (int row = 1; row <= counter; ++row)
     for (int col = 0; col < cols; ++col)
       model.SetCell(col, row, std::string());

@@ -1,7 +1,6 @@
 #pragma once
-// The three result grids of a scan, which are both its view and its only
-// store: files (SG1), directories (SG2) and doubles (SG3). Their columns,
-// header texts in both languages, and the append and reset rules.
+// The three result grids of a scan: files, directories and doubles. Their
+// columns, header texts in both languages, and the append and reset rules.
 
 #include <initializer_list>
 #include <string>
@@ -23,20 +22,9 @@ namespace doubles_col {
 constexpr int Num = 0, First = 1, Double = 2, Size = 3;
 }
 
-struct ResultGridLayout {
-  int left, top, width, height;
-  int colCount;
-  int initialRowCount;
-  int visibleDataRows; // the newest rows stay in view: top row = row count - this
-  std::initializer_list<int> colWidths;
-};
-
-const ResultGridLayout &LayoutOf(ResultGrid grid);
-
 // Row 0 as comma text, in the language asked for.
 std::string HeaderCommaText(ResultGrid grid, bool french);
 void SetHeaderRow(TGridModel &model, ResultGrid grid, bool french);
-void ApplyColumnWidths(TGridModel &model, ResultGrid grid);
 // A model with the grid's columns and initial rows (headers not yet set).
 TGridModel MakeResultGrid(ResultGrid grid);
 

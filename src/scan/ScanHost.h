@@ -16,33 +16,31 @@ class TGridModel;
 enum class MessageKind { Plain, Warning, Error, Information };
 
 // The buttons whose enabled state the scan sets.
-enum class ScanButton {
-  Start,     // BitBtn1
-  Abort,     // BitBtn3
-  Print,     // BitBtn7
-  Save,      // BitBtn12
-  RecycleAll // BitBtn15
-};
+enum class ScanButton { Start, Abort, Print, Save, RecycleAll };
 
 class ScanHost {
 public:
   virtual ~ScanHost() = default;
 
-  // The option controls as they stand now: Edit1, RG1, RG2, Edit2, Edit3,
-  // CheckBox1, CheckBox2. The reference may change at the next call.
+  // The options as they stand now. The reference may change at the next call.
   virtual const ScanOptions &Options() = 0;
-  // The interface language (Language starts with 'F').
+  // The interface language is French.
   virtual bool French() = 0;
 
-  // SG1, SG2, SG3.
+  // False for a host that shows no files or directories grid (the command
+  // line): the scan then keeps them in its state alone, and opens only the
+  // files it must compare.
+  virtual bool HasFileGrids() { return true; }
+  // The result grids; the files and directories grids are asked for only
+  // when the host has them.
   virtual TGridModel &Grid(ResultGrid grid) = 0;
-  // Shows SG1 and SG2 and hides the comparison panel that shares their place.
+  // Shows the files and directories grids (over whatever shares their place).
   virtual void ShowFileGrids() = 0;
 
-  // Label10.
+  // The phase label.
   virtual void SetPhaseText(const std::string &text) = 0;
   virtual void SetPhaseVisible(bool visible) = 0;
-  // ProgressBar1, designed with Min 0, Max 100 and Step 1.
+  // The progress bar: Min 0, Max 100, Step 1.
   virtual void SetProgressVisible(bool visible) = 0;
   virtual void SetProgressPosition(int position) = 0;
   virtual void ProgressStepIt() = 0;

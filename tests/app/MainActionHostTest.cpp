@@ -10,6 +10,7 @@
 #include <map>
 
 #include "actions/ActionTexts.h"
+#include "app/Language.h"
 #include "app/ZorvexFP.h"
 #include "framework/core/Bitmap.h"
 #include "framework/core/Paths.h"
@@ -19,7 +20,6 @@
 #include "framework/win/Capture.h"
 #include "framework/win/Printers.h"
 #include "framework/win/Registry.h"
-#include "scan/Language.h"
 #include "scan/ResultTables.h"
 #include "scan/ScanPipeline.h"
 #include "support/YieldHook.h"

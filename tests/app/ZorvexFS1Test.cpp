@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "app/Language.h"
 #include "app/ZorvexFP.h"
 #include "framework/win/Capture.h"
-#include "scan/Language.h"
 #include "support/GuiTest.h"
 
 using namespace zorvex;

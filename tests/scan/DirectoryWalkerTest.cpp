@@ -38,6 +38,13 @@ TEST(ClassifyEntry, TheDirectoryBitMakesAFolderWhateverElseIsSet) {
   EXPECT_EQ(ClassifyEntry("...", 0x20), EntryKind::File);
 }
 
+TEST(IsSystemFolderName, TheRecycleBinsAndVolumeInformationInAnyCase) {
+  for (const char *name : {"$Recycle.Bin", "$RECYCLE.BIN", "RECYCLER", "recycled", "System Volume Information"})
+    EXPECT_TRUE(IsSystemFolderName(name)) << name;
+  for (const char *name : {"Recycle.Bin", "$Recycle.Bin2", "RECYCLE", "System Volume", "Recycled Photos"})
+    EXPECT_FALSE(IsSystemFolderName(name)) << name;
+}
+
 TEST(SizeShared, AtLeastTwoOfTheSortedSizes) {
   const std::vector<int64_t> sizes = {1, 5, 5, 7, 9, 9, 9};
   EXPECT_TRUE(SizeShared(sizes, 5));
@@ -170,6 +177,36 @@ TEST_F(WalkerTest, AttributeWordsDecideWhatIsVisitedAndWhatIsAFile) {
   EXPECT_EQ(state.DoubleCount, 4);
   // Phase 2 went through phase 1's entries: each folder listed once.
   EXPECT_EQ(listed.size(), 3u);
+}
+
+TEST_F(WalkerTest, SystemFoldersAreSkippedWhereMarkedAndAtAVolumeRoot) {
+  const auto walk = [&](const std::string &start, const std::map<std::string, std::vector<ListedEntry>> &listings) {
+    std::vector<std::string> listed;
+    pipeline.SetDirectoryLister([&](const std::string &pattern) {
+      listed.push_back(pattern);
+      const auto found = listings.find(pattern);
+      return found == listings.end() ? std::vector<ListedEntry>{} : found->second;
+    });
+    host.options.startDirectory = start;
+    pipeline.RunScan();
+    std::sort(listed.begin(), listed.end());
+    listed.erase(std::unique(listed.begin(), listed.end()), listed.end());
+    return listed;
+  };
+  const std::string root = dir.Path() + PathDelim;
+  const std::string sub = root + "sub" + PathDelim;
+  // Below the root of a volume, only the system attribute marks them.
+  EXPECT_EQ(walk(root, {{root + "*.*", {{"sub", 0, 0x10}}},
+                        {sub + "*.*",
+                         {{"$RECYCLE.BIN", 0, 0x16}, {"System Volume Information", 0, 0x14}, {"RECYCLER", 0, 0x10}}}}),
+            (std::vector<std::string>{root + "*.*", sub + "*.*", sub + "RECYCLER" + PathDelim + "*.*"}));
+#ifdef _WIN32
+  const std::string volume = "C:\\";
+#else
+  const std::string volume = "/";
+#endif
+  EXPECT_EQ(walk(volume, {{volume + "*.*", {{"$Recycle.Bin", 0, 0x10}, {"RECYCLED", 0, 0x11}, {"data", 0, 0x10}}}}),
+            (std::vector<std::string>{volume + "*.*", volume + "data" + PathDelim + "*.*"}));
 }
 
 TEST_F(WalkerTest, SizeWindowAndFiltersApplyInTheirOrder) {

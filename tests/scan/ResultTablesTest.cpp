@@ -31,15 +31,10 @@ TEST(ResultTables, HeadersInBothLanguagesAsCommaText) {
   EXPECT_EQ(dirs.Cell(1, 0), "SUB-DIRECTORY SCANNED");
 }
 
-TEST(ResultTables, InitialShapeAndColumnWidths) {
+TEST(ResultTables, InitialShape) {
   TGridModel files = MakeResultGrid(ResultGrid::Files);
   EXPECT_EQ(files.ColCount(), 5);
   EXPECT_EQ(files.RowCount(), 11);
-  EXPECT_EQ(files.DefaultRowHeight(), 16);
-  ApplyColumnWidths(files, ResultGrid::Files);
-  EXPECT_EQ(files.ColWidth(1), 490);
-  EXPECT_EQ(files.ColWidth(2), -1);
-  EXPECT_EQ(files.ColWidth(4), -1);
   TGridModel doubles = MakeResultGrid(ResultGrid::Doubles);
   EXPECT_EQ(doubles.RowCount(), 23);
 }

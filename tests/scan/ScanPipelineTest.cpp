@@ -7,6 +7,7 @@
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+#include <map>
 #include <random>
 #include <set>
 
@@ -62,7 +63,7 @@ TEST_F(ScanPipelineTest, ThreeCopiesInBreadthFirstOrderMakeAChainOfTwo) {
   Write("sub/deeper/C.bin", content);
   Write("sub/other.bin", RandomBytes(3000, 2));
 
-  EXPECT_NO_THROW(pipeline.BitBtn1Click());
+  EXPECT_NO_THROW(pipeline.Start());
 
   const std::vector<std::vector<std::string>> expected = {
       {"1", Path("A.bin"), Path("sub/B.bin"), "00003000"},
@@ -179,7 +180,7 @@ TEST_F(ScanPipelineTest, ContradictorySizeWindowStopsBeforeScanning) {
   host.options.upper = SizeBound::Class(1);
   host.phaseTexts.clear();
   host.messages.clear();
-  EXPECT_THROW(pipeline.BitBtn1Click(), EAbort);
+  EXPECT_THROW(pipeline.Start(), EAbort);
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].kind, MessageKind::Error);
   EXPECT_EQ(host.messages[0].text, "File size : Your maximum is not greater than your minimum");
@@ -270,13 +271,13 @@ TEST_F(ScanPipelineTest, AbortInEachPhaseEndsSilentlyAndStartWaitsForTheEnd) {
     bool startWhileFinishing = true;
     ScanOutcome nested = ScanOutcome::Completed;
     OnceDuring(PhaseText(phase, false), [&] {
-      pipeline.BitBtn3Click();
+      pipeline.Abort();
       // The aborted scan has not ended yet: Start stays off, and a press is ignored.
       startWhileFinishing = host.buttons[ScanButton::Start];
       nested = pipeline.RunScan();
     });
 
-    EXPECT_THROW(pipeline.BitBtn1Click(), EAbort);
+    EXPECT_THROW(pipeline.Start(), EAbort);
     EXPECT_TRUE(host.messages.empty());
     EXPECT_FALSE(startWhileFinishing);
     EXPECT_EQ(nested, ScanOutcome::Busy);
@@ -296,7 +297,7 @@ TEST_F(ScanPipelineTest, AbortInEachPhaseEndsSilentlyAndStartWaitsForTheEnd) {
     }
   }
   host.onYield = nullptr;
-  EXPECT_NO_THROW(pipeline.BitBtn1Click());
+  EXPECT_NO_THROW(pipeline.Start());
   EXPECT_EQ(state.DoubleCount, 5);
 }
 
@@ -342,6 +343,8 @@ TEST_F(ScanPipelineTest, ATreeThatChangesBetweenPhases) {
     host.options.includeFilter = "*.*";
     DeleteFileAt(Path("gone.a"));
     Write("other.a", twin);
+    // Another folder typed meanwhile: the scan walks the tree it started on.
+    host.options.startDirectory = Path("sub");
   };
   pipeline.RunScan();
   EXPECT_EQ(state.ScopeCount, 4);
@@ -355,6 +358,32 @@ TEST_F(ScanPipelineTest, ATreeThatChangesBetweenPhases) {
   EXPECT_EQ(pairs, expected);
   for (int row = 1; row <= state.FileCount; ++row)
     EXPECT_FALSE(host.Files().Cell(2, row).empty()) << host.Files().Cell(1, row);
+}
+
+TEST_F(ScanPipelineTest, LargeFilesAreReadWholeOnlyWhenTheirFirstBlocksMatch) {
+  const size_t size = static_cast<size_t>(kPrefixSize) + 5000;
+  const std::string original = RandomBytes(size, 20);
+  std::string lateChange = original, earlyChange = original;
+  lateChange[size - 1] ^= 1;
+  earlyChange[10] ^= 1;
+  Write("original", original);
+  Write("copy", original);
+  Write("late", lateChange);
+  Write("sub/early", earlyChange);
+  pipeline.RunScan();
+
+  ASSERT_EQ(state.FileCount, 4);
+  std::map<std::string, std::string> crcCells;
+  for (int row = 1; row <= state.FileCount; ++row)
+    crcCells[host.Files().Cell(1, row)] = host.Files().Cell(2, row);
+  // Only the file whose first block is unique keeps an empty checksum cell.
+  EXPECT_EQ(crcCells[Path("original")], std::to_string(Crc(original)));
+  EXPECT_EQ(crcCells[Path("copy")], std::to_string(Crc(original)));
+  EXPECT_EQ(crcCells[Path("late")], std::to_string(Crc(lateChange)));
+  EXPECT_EQ(crcCells[Path("sub/early")], "");
+  ASSERT_EQ(state.DoubleCount, 1);
+  EXPECT_EQ(std::set<std::string>({host.Doubles().Cell(1, 1), host.Doubles().Cell(2, 1)}),
+            std::set<std::string>({Path("original"), Path("copy")}));
 }
 
 TEST(ProgressBarState, StepsPastTheMaximumStartOver) {

@@ -7,8 +7,10 @@
 // "." and ".." are plain directories (0x10).
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace zorvex {
 
@@ -55,6 +57,37 @@ int FindFirst(const std::string &pattern, uint32_t attrMask, TSearchRec &rec);
 // Next entry: 0, or non-zero at the end.
 int FindNext(TSearchRec &rec);
 void FindClose(TSearchRec &rec);
+
+// One entry of a whole folder's listing, with the file's ID on its volume
+// (the inode number on POSIX, the file ID on Windows): reading files in the
+// order of their IDs follows their place on disk more closely than any order
+// of names does.
+struct TFolderEntry {
+  std::string Name;
+  int64_t Size = 0;
+  uint32_t Attr = 0;
+  uint64_t FileId = 0;
+};
+
+enum class FolderListing {
+  Listed,
+  Missing,    // no such folder (nor the path to it)
+  CannotList, // not a folder, or no right to read its names
+  CannotEnter // its names can be read, but not what they name
+};
+
+// Every entry of the folder but "." and "..", with the attribute words
+// FindFirst gives; onEntry runs after each one, so that a long listing can
+// yield. `error` gets the system's error code when the folder cannot be
+// listed or entered.
+FolderListing ListFolder(const std::string &folder, std::vector<TFolderEntry> &entries, int &error,
+                         const std::function<void()> &onEntry = {});
+
+// The system's text for an error code of ListFolder.
+std::string SystemErrorText(int error);
+
+// The folder is the root of a volume: a drive, a share or a mounted file system.
+bool IsVolumeRoot(const std::string &folder);
 
 // Wildcard match of a file name against a mask with '*' and '?', letters A-Z
 // without case; "*.*" and "*" match every name.

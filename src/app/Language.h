@@ -1,6 +1,6 @@
 #pragma once
-// The interface language: French when the setting's first character is 'F',
-// English otherwise. Every text of the program exists in both.
+// The interface language of the main window's setting: French when its first
+// character is 'F', English otherwise. Every text of the program exists in both.
 
 #include <string>
 #include <string_view>
@@ -14,6 +14,7 @@ inline const char *Tr(bool french, const char *english, const char *frenchText) 
 }
 
 inline const std::string kEnglish = "English";
-inline const std::string kFrench = "Fran\xC3\xA7" "ais";
+inline const std::string kFrench = "Fran\xC3\xA7"
+                                   "ais";
 
 } // namespace zorvex
