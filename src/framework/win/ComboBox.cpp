@@ -8,9 +8,8 @@
 namespace zorvex {
 
 TComboBox::TComboBox(TComponent *owner)
-    : TWinControl(owner),
-      items_(std::make_unique<TControlStrings>(ListWindowOps(*this, CB_INSERTSTRING, CB_DELETESTRING,
-                                                             CB_RESETCONTENT))) {
+    : TWinControl(owner), items_(std::make_unique<TControlStrings>(
+                              ListWindowOps(*this, CB_INSERTSTRING, CB_DELETESTRING, CB_RESETCONTENT))) {
   SetColor(clWindow);
   SetTabStop(true);
   StoreBounds(0, 0, 145, 21);
@@ -56,7 +55,9 @@ int TComboBox::DroppedListHeight() const {
     itemHeight = metrics.tmHeight;
   }
   const int visible = std::clamp(std::max(items_->Count(), 1), 1, dropDownCount_);
-  return visible * itemHeight + 2;
+  // The list takes whole items only: half an item more, so that the last
+  // one is not cut off by the list's own border.
+  return visible * itemHeight + itemHeight / 2 + 2;
 }
 
 void TComboBox::CreateParams(TCreateParams &params) {

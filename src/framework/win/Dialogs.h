@@ -55,17 +55,17 @@ struct DialogRequest {
   std::vector<std::string> Buttons; // captions, in the order shown
   std::string Path;                 // chooser: start folder; file dialogs: preset file name
   std::string DefaultExt;           // file dialogs
-  std::string Filter;               // open dialog: "Description|*.ext|..." pairs
-  std::string InitialDir;           // open dialog
+  std::string Filter = {};          // open dialog: "Description|*.ext|..." pairs
+  std::string InitialDir = {};      // open dialog
   bool MultiSelect = false;         // open dialog
   unsigned Frequency = 0;           // tone beep, Hz
   unsigned Duration = 0;            // tone beep, ms
 };
 
 struct DialogAnswer {
-  int ModalResult = mrNone; // message boxes; mrOk or mrCancel for the chooser and the save dialog
-  std::string Path;         // chooser and file dialogs
-  std::vector<std::string> Paths; // open dialog with several files chosen (else Path)
+  int ModalResult = mrNone;            // message boxes; mrOk or mrCancel for the chooser and the save dialog
+  std::string Path;                    // chooser and file dialogs
+  std::vector<std::string> Paths = {}; // open dialog with several files chosen (else Path)
 };
 
 using DialogResponder = std::function<DialogAnswer(const DialogRequest &request)>;

@@ -11,7 +11,8 @@ namespace zorvex {
 const TPropertyTable &TBevel::ClassProperties() {
   static const auto table =
       TPublished<TBevel>(&TGraphicControl::ClassProperties())
-          .Enumeration("Shape", {"bsBox", "bsFrame", "bsTopLine", "bsBottomLine", "bsLeftLine", "bsRightLine", "bsSpacer"},
+          .Enumeration("Shape",
+                       {"bsBox", "bsFrame", "bsTopLine", "bsBottomLine", "bsLeftLine", "bsRightLine", "bsSpacer"},
                        &TBevel::Shape, &TBevel::SetShape)
           .Enumeration("Style", {"bsLowered", "bsRaised"}, &TBevel::Style, &TBevel::SetStyle);
   return table;

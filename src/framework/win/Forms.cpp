@@ -150,10 +150,10 @@ void TForm::UpdateScrollRange() {
   // Twice: one bar taking room may call for the other.
   for (int pass = 0; pass < 2; ++pass) {
     const RECT client = ClientRect();
-    SCROLLINFO horizontal{sizeof(horizontal), SIF_RANGE | SIF_PAGE, 0, std::max(right - 1, 0),
-                          static_cast<UINT>(client.right), 0, 0};
-    SCROLLINFO vertical{sizeof(vertical), SIF_RANGE | SIF_PAGE, 0, std::max(bottom - 1, 0),
-                        static_cast<UINT>(client.bottom), 0, 0};
+    SCROLLINFO horizontal{
+        sizeof(horizontal), SIF_RANGE | SIF_PAGE, 0, std::max(right - 1, 0), static_cast<UINT>(client.right), 0, 0};
+    SCROLLINFO vertical{
+        sizeof(vertical), SIF_RANGE | SIF_PAGE, 0, std::max(bottom - 1, 0), static_cast<UINT>(client.bottom), 0, 0};
     SetScrollInfo(WindowHandle(), SB_HORZ, &horizontal, TRUE);
     SetScrollInfo(WindowHandle(), SB_VERT, &vertical, TRUE);
   }

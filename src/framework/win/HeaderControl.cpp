@@ -202,6 +202,22 @@ void THeaderControl::UpdateSection(int index) {
 }
 
 bool THeaderControl::CNNotify(NMHDR &header, LRESULT &result) {
+  switch (header.code) {
+  case HDN_ITEMCLICKW:
+  case HDN_ITEMCLICKA:
+  case HDN_BEGINTRACKW:
+  case HDN_BEGINTRACKA:
+  case HDN_TRACKW:
+  case HDN_TRACKA:
+  case HDN_ITEMCHANGINGW:
+  case HDN_ITEMCHANGINGA:
+  case HDN_ITEMCHANGEDW:
+  case HDN_ITEMCHANGEDA:
+  case HDN_ENDTRACKW:
+  case HDN_ENDTRACKA: break;
+  default: return false; // not a section's notification: no NMHEADER behind it
+  }
+  // The A and W forms differ only in the text, which is not read here.
   auto &notify = reinterpret_cast<NMHEADERW &>(header);
   THeaderSection *section = SectionOf(notify.iItem);
   const bool width = notify.pitem && (notify.pitem->mask & HDI_WIDTH);
@@ -220,9 +236,10 @@ bool THeaderControl::CNNotify(NMHDR &header, LRESULT &result) {
   case HDN_TRACKW:
   case HDN_TRACKA:
     if (section && width && OnSectionTrack)
-      OnSectionTrack(this, section,
-                     std::clamp(notify.pitem->cxy, section->MinWidth(), std::max(section->MinWidth(), section->MaxWidth())),
-                     TSectionTrackState::tsTrackMove);
+      OnSectionTrack(
+          this, section,
+          std::clamp(notify.pitem->cxy, section->MinWidth(), std::max(section->MinWidth(), section->MaxWidth())),
+          TSectionTrackState::tsTrackMove);
     return true;
   case HDN_ITEMCHANGINGW:
   case HDN_ITEMCHANGINGA:

@@ -5,9 +5,8 @@
 namespace zorvex {
 
 TListBox::TListBox(TComponent *owner)
-    : TWinControl(owner),
-      items_(std::make_unique<TControlStrings>(ListWindowOps(*this, LB_INSERTSTRING, LB_DELETESTRING,
-                                                             LB_RESETCONTENT))) {
+    : TWinControl(owner), items_(std::make_unique<TControlStrings>(
+                              ListWindowOps(*this, LB_INSERTSTRING, LB_DELETESTRING, LB_RESETCONTENT))) {
   SetColor(clWindow);
   SetTabStop(true);
   StoreBounds(0, 0, 121, 97);

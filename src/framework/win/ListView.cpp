@@ -450,7 +450,8 @@ bool TListView::CNNotify(NMHDR &header, LRESULT &result) {
   switch (header.code) {
   case LVN_ITEMCHANGED: {
     const auto &change = reinterpret_cast<const NMLISTVIEW &>(header);
-    const bool selectionChanged = (change.uChanged & LVIF_STATE) && ((change.uOldState ^ change.uNewState) & LVIS_SELECTED);
+    const bool selectionChanged =
+        (change.uChanged & LVIF_STATE) && ((change.uOldState ^ change.uNewState) & LVIS_SELECTED);
     if (!filling_ && selectionChanged && change.iItem >= 0 && change.iItem < items_->Count() && OnSelectItem)
       OnSelectItem(this, items_->Item(change.iItem), (change.uNewState & LVIS_SELECTED) != 0);
     return true;

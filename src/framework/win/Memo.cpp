@@ -108,8 +108,7 @@ const TPropertyTable &TMemo::ClassProperties() {
           .Boolean("WordWrap", &TMemo::WordWrap, &TMemo::SetWordWrap)
           .Boolean("WantReturns", &TMemo::WantReturns, &TMemo::SetWantReturns)
           .Boolean("WantTabs", &TMemo::WantTabs, &TMemo::SetWantTabs)
-          .Enumeration("Alignment", AlignmentNames(), &TMemo::Alignment,
-                       &TMemo::SetAlignment)
+          .Enumeration("Alignment", AlignmentNames(), &TMemo::Alignment, &TMemo::SetAlignment)
           .Enumeration("BorderStyle", BorderStyleNames(), &TMemo::BorderStyle, &TMemo::SetBorderStyle);
   return table;
 }

@@ -54,8 +54,13 @@ void TScrollBar::CreateWindowHandleDone() { ApplyToWindow(); }
 void TScrollBar::ApplyToWindow() {
   if (!HandleAllocated())
     return;
-  SCROLLINFO info{sizeof(info), SIF_ALL | SIF_DISABLENOSCROLL, range_.Min, range_.Max,
-                  static_cast<UINT>(std::max(range_.PageSize, 0)), position_, 0};
+  SCROLLINFO info{sizeof(info),
+                  SIF_ALL | SIF_DISABLENOSCROLL,
+                  range_.Min,
+                  range_.Max,
+                  static_cast<UINT>(std::max(range_.PageSize, 0)),
+                  position_,
+                  0};
   SetScrollInfo(WindowHandle(), SB_CTL, &info, TRUE);
 }
 

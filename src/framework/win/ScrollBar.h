@@ -10,7 +10,17 @@ namespace zorvex {
 
 enum class TScrollBarKind { sbHorizontal, sbVertical };
 // In the order of the system's SB_ request codes.
-enum class TScrollCode { scLineUp, scLineDown, scPageUp, scPageDown, scPosition, scTrack, scTop, scBottom, scEndScroll };
+enum class TScrollCode {
+  scLineUp,
+  scLineDown,
+  scPageUp,
+  scPageDown,
+  scPosition,
+  scTrack,
+  scTop,
+  scBottom,
+  scEndScroll
+};
 using TScrollEvent = std::function<void(TObject *sender, TScrollCode code, int &scrollPos)>;
 
 // What a scroll bar's range allows: a bar with a page stops where the page

@@ -23,14 +23,14 @@ template <typename C> TPublished<C> WithCaption(const TPropertyTable *parent) {
 // ---- TLabel
 
 const TPropertyTable &TLabel::ClassProperties() {
-  static const auto table = WithCaption<TLabel>(&TGraphicControl::ClassProperties())
-                                .Boolean("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize)
-                                .Boolean("Transparent", &TLabel::Transparent, &TLabel::SetTransparent)
-                                .Enumeration("Alignment", AlignmentNames(), &TLabel::Alignment, &TLabel::SetAlignment)
-                                .Enumeration("Layout", {"tlTop", "tlCenter", "tlBottom"}, &TLabel::Layout,
-                                             &TLabel::SetLayout)
-                                .Boolean("WordWrap", &TLabel::WordWrap, &TLabel::SetWordWrap)
-                                .Boolean("ShowAccelChar", &TLabel::ShowAccelChar, &TLabel::SetShowAccelChar);
+  static const auto table =
+      WithCaption<TLabel>(&TGraphicControl::ClassProperties())
+          .Boolean("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize)
+          .Boolean("Transparent", &TLabel::Transparent, &TLabel::SetTransparent)
+          .Enumeration("Alignment", AlignmentNames(), &TLabel::Alignment, &TLabel::SetAlignment)
+          .Enumeration("Layout", {"tlTop", "tlCenter", "tlBottom"}, &TLabel::Layout, &TLabel::SetLayout)
+          .Boolean("WordWrap", &TLabel::WordWrap, &TLabel::SetWordWrap)
+          .Boolean("ShowAccelChar", &TLabel::ShowAccelChar, &TLabel::SetShowAccelChar);
   return table;
 }
 

@@ -21,17 +21,16 @@ TCustomTabControl::TCustomTabControl(TComponent *owner)
 }
 
 const TPropertyTable &TCustomTabControl::ClassProperties() {
-  static const auto table =
-      TPublished<TCustomTabControl>(&TWinControl::ClassProperties())
-          .Boolean("MultiLine", &TCustomTabControl::MultiLine, &TCustomTabControl::SetMultiLine)
-          .Enumeration("TabPosition", {"tpTop", "tpBottom", "tpLeft", "tpRight"}, &TCustomTabControl::TabPosition,
-                       &TCustomTabControl::SetTabPosition)
-          .Enumeration("Style", {"tsTabs", "tsButtons", "tsFlatButtons"}, &TCustomTabControl::Style,
-                       &TCustomTabControl::SetStyle)
-          .Boolean("HotTrack", &TCustomTabControl::HotTrack, &TCustomTabControl::SetHotTrack)
-          .Integer("TabHeight", &TCustomTabControl::TabHeight, &TCustomTabControl::SetTabHeight)
-          .Integer("TabWidth", &TCustomTabControl::TabWidth, &TCustomTabControl::SetTabWidth)
-          .Object("Images", &TCustomTabControl::Images, &TCustomTabControl::SetImages);
+  static const auto table = TPublished<TCustomTabControl>(&TWinControl::ClassProperties())
+                                .Boolean("MultiLine", &TCustomTabControl::MultiLine, &TCustomTabControl::SetMultiLine)
+                                .Enumeration("TabPosition", {"tpTop", "tpBottom", "tpLeft", "tpRight"},
+                                             &TCustomTabControl::TabPosition, &TCustomTabControl::SetTabPosition)
+                                .Enumeration("Style", {"tsTabs", "tsButtons", "tsFlatButtons"},
+                                             &TCustomTabControl::Style, &TCustomTabControl::SetStyle)
+                                .Boolean("HotTrack", &TCustomTabControl::HotTrack, &TCustomTabControl::SetHotTrack)
+                                .Integer("TabHeight", &TCustomTabControl::TabHeight, &TCustomTabControl::SetTabHeight)
+                                .Integer("TabWidth", &TCustomTabControl::TabWidth, &TCustomTabControl::SetTabWidth)
+                                .Object("Images", &TCustomTabControl::Images, &TCustomTabControl::SetImages);
   return table;
 }
 

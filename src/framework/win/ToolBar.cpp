@@ -176,19 +176,18 @@ TToolBar::~TToolBar() {
 }
 
 const TPropertyTable &TToolBar::ClassProperties() {
-  static const auto table =
-      TPublished<TToolBar>(&TWinControl::ClassProperties())
-          .Object("Images", &TToolBar::Images, &TToolBar::SetImages)
-          .Object("DisabledImages", &TToolBar::DisabledImages, &TToolBar::SetDisabledImages)
-          .Object("HotImages", &TToolBar::HotImages, &TToolBar::SetHotImages)
-          .Integer("ButtonWidth", &TToolBar::ButtonWidth, &TToolBar::SetButtonWidth)
-          .Integer("ButtonHeight", &TToolBar::ButtonHeight, &TToolBar::SetButtonHeight)
-          .Boolean("ShowCaptions", &TToolBar::ShowCaptions, &TToolBar::SetShowCaptions)
-          .Boolean("List", &TToolBar::List, &TToolBar::SetList)
-          .Boolean("Flat", &TToolBar::Flat, &TToolBar::SetFlat)
-          .Boolean("Transparent", &TToolBar::Transparent, &TToolBar::SetTransparent)
-          .Boolean("Wrapable", &TToolBar::Wrapable, &TToolBar::SetWrapable)
-          .Integer("Indent", &TToolBar::Indent, &TToolBar::SetIndent);
+  static const auto table = TPublished<TToolBar>(&TWinControl::ClassProperties())
+                                .Object("Images", &TToolBar::Images, &TToolBar::SetImages)
+                                .Object("DisabledImages", &TToolBar::DisabledImages, &TToolBar::SetDisabledImages)
+                                .Object("HotImages", &TToolBar::HotImages, &TToolBar::SetHotImages)
+                                .Integer("ButtonWidth", &TToolBar::ButtonWidth, &TToolBar::SetButtonWidth)
+                                .Integer("ButtonHeight", &TToolBar::ButtonHeight, &TToolBar::SetButtonHeight)
+                                .Boolean("ShowCaptions", &TToolBar::ShowCaptions, &TToolBar::SetShowCaptions)
+                                .Boolean("List", &TToolBar::List, &TToolBar::SetList)
+                                .Boolean("Flat", &TToolBar::Flat, &TToolBar::SetFlat)
+                                .Boolean("Transparent", &TToolBar::Transparent, &TToolBar::SetTransparent)
+                                .Boolean("Wrapable", &TToolBar::Wrapable, &TToolBar::SetWrapable)
+                                .Integer("Indent", &TToolBar::Indent, &TToolBar::SetIndent);
   return table;
 }
 

@@ -18,8 +18,7 @@ const TPropertyTable &TUpDown::ClassProperties() {
           .Integer("Max", &TUpDown::Max, &TUpDown::SetMax)
           .Integer("Position", &TUpDown::Position, &TUpDown::SetPosition)
           .Integer("Increment", &TUpDown::Increment, &TUpDown::SetIncrement)
-          .Enumeration("Orientation", {"udHorizontal", "udVertical"}, &TUpDown::Orientation,
-                       &TUpDown::SetOrientation)
+          .Enumeration("Orientation", {"udHorizontal", "udVertical"}, &TUpDown::Orientation, &TUpDown::SetOrientation)
           .Enumeration("AlignButton", {"udLeft", "udRight"}, &TUpDown::AlignButton, &TUpDown::SetAlignButton)
           .Boolean("Wrap", &TUpDown::Wrap, &TUpDown::SetWrap)
           .Boolean("ArrowKeys", &TUpDown::ArrowKeys, &TUpDown::SetArrowKeys)
@@ -81,7 +80,8 @@ void TUpDown::WndProc(TMessage &message) {
     break;
   case CN_HSCROLL:
   case CN_VSCROLL:
-    if (LOWORD(message.WParam) == SB_THUMBPOSITION) {
+    // Sent after every press, also one OnChanging refused.
+    if (LOWORD(message.WParam) == SB_THUMBPOSITION && lastAllowed_) {
       position_ = Position();
       if (OnClick)
         OnClick(this, lastDelta_ >= 0 ? TUDBtnType::btNext : TUDBtnType::btPrev);
@@ -100,6 +100,7 @@ bool TUpDown::CNNotify(NMHDR &header, LRESULT &result) {
   bool allow = true;
   if (OnChanging)
     OnChanging(this, allow);
+  lastAllowed_ = allow;
   result = allow ? 0 : 1;
   return true;
 }
@@ -130,7 +131,8 @@ int TUpDown::Position() const {
     return position_;
   BOOL failed = FALSE;
   const auto position = static_cast<int>(Send(UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed)));
-  if (!failed)
+  // Without an associate the buttons' own position is all there is.
+  if (!failed || !associate_)
     position_ = position;
   return position_;
 }

@@ -83,6 +83,7 @@ private:
   TUDAlignButton alignButton_ = TUDAlignButton::udRight;
   bool wrap_ = false, arrowKeys_ = true, thousands_ = true;
   int lastDelta_ = 0;
+  bool lastAllowed_ = true;
 };
 
 } // namespace zorvex

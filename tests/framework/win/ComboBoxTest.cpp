@@ -57,10 +57,13 @@ TEST_F(ComboBoxTest, TheFieldKeepsItsHeightAndTheListShowsDropDownCountItems) {
   EXPECT_EQ(combo->Height(), window.bottom - window.top);
   EXPECT_LT(combo->Height(), 30);
   combo->SetDroppedDown(true);
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof(info);
+  ASSERT_TRUE(GetComboBoxInfo(combo->Handle(), &info));
   RECT dropped{};
-  SendMessageW(combo->Handle(), CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+  GetWindowRect(info.hwndList, &dropped);
   const auto item = static_cast<int>(SendMessageW(combo->Handle(), CB_GETITEMHEIGHT, 0, 0));
-  const int list = dropped.bottom - dropped.top - combo->Height();
+  const int list = dropped.bottom - dropped.top;
   EXPECT_GE(list, 4 * item);
   EXPECT_LT(list, 5 * item);
   combo->SetDroppedDown(false);

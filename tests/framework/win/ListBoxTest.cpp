@@ -40,8 +40,10 @@ TEST_F(ListBoxTest, ItemsAndSelectionLiveOutsideTheWindowAndSurviveItBeingMadeAg
   // Switching to several selected items makes a new window; the selection
   // comes along.
   list->SetMultiSelect(true);
+  EXPECT_TRUE(list->Selected(1));
   list->SetSelected(0, true);
   list->SetSelected(2, true);
+  list->SetSelected(1, false);
   list->SetExtendedSelect(false);
   EXPECT_NE(list->WindowHandle(), window);
   EXPECT_EQ(list->SelCount(), 2);

@@ -88,8 +88,9 @@ TEST_F(ListViewTest, SelectionColumnClicksAndEditsAreReported) {
   EXPECT_EQ(view->Selected(), view->Items()[2]);
   RECT column{};
   Header_GetItemRect(view->HeaderHandle(), 1, &column);
-  SendMessageW(view->HeaderHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(column.left + 5, 5));
-  SendMessageW(view->HeaderHandle(), WM_LBUTTONUP, 0, MAKELPARAM(column.left + 5, 5));
+  const LPARAM middle = MAKELPARAM((column.left + column.right) / 2, 5);
+  SendMessageW(view->HeaderHandle(), WM_LBUTTONDOWN, MK_LBUTTON, middle);
+  SendMessageW(view->HeaderHandle(), WM_LBUTTONUP, 0, middle);
   ProcessMessages();
   EXPECT_EQ(events, (std::vector<std::string>{"a.txt on", "a.txt off", "c.txt on", "column Size"}));
 

@@ -59,7 +59,7 @@ TEST_F(PageControlTest, ChoosingATabShowsItsSheetAndHidesTheOthers) {
   EXPECT_FALSE(IsWindowVisible(first->Handle()));
   EXPECT_TRUE(IsWindowVisible(second->Handle()));
   EXPECT_FALSE(edit->Focused()); // no focus left in a hidden page
-  pages->SetActivePage(first); // the program's choice raises no event
+  pages->SetActivePage(first);   // the program's choice raises no event
   EXPECT_EQ(changes, 1);
 }
 

@@ -47,8 +47,8 @@ TEST_F(ScrollBarTest, TheUsersRequestsGoThroughOnScrollAndMoveTheBar) {
   EXPECT_EQ(bar->Position(), 50);
   EXPECT_EQ(GetScrollPos(bar->Handle(), SB_CTL), 50);
   SendMessageW(form->Handle(), WM_HSCROLL, SB_ENDSCROLL, reinterpret_cast<LPARAM>(bar->Handle()));
-  EXPECT_EQ(codes, (std::vector<TScrollCode>{TScrollCode::scLineDown, TScrollCode::scPageDown,
-                                             TScrollCode::scEndScroll}));
+  EXPECT_EQ(codes,
+            (std::vector<TScrollCode>{TScrollCode::scLineDown, TScrollCode::scPageDown, TScrollCode::scEndScroll}));
   EXPECT_EQ(changes, 2);
   bar->SetPosition(3); // the program's changes are reported too
   EXPECT_EQ(changes, 3);
