@@ -102,14 +102,46 @@ void TBitBtn::CreateParams(TCreateParams &params) {
   params.Style = (params.Style & ~static_cast<DWORD>(BS_TYPEMASK)) | BS_OWNERDRAW;
 }
 
-void TBitBtn::SetGlyph(TDibBitmap glyph) {
+void DrawGlyphAndCaption(TCanvas &canvas, const RECT &client, const TDibBitmap &glyph, const std::string &caption,
+                         TButtonLayout layout, int margin, int spacing, bool enabled) {
+  SIZE textSize{0, 0};
+  if (!caption.empty()) {
+    RECT measure{0, 0, std::max<int>(client.right - client.left, 0), 0};
+    canvas.DrawText(caption, measure, DT_CALCRECT | DT_SINGLELINE);
+    textSize = SIZE{measure.right, measure.bottom};
+  }
+  const ButtonLayout place =
+      CalcButtonLayout(client, SIZE{glyph.Width(), glyph.Height()}, textSize, layout, margin, spacing);
+  if (!glyph.Empty())
+    glyph.Draw(canvas.Handle(), place.glyph.left, place.glyph.top);
+  if (caption.empty())
+    return;
+  canvas.Brush().SetStyle(TBrushStyle::bsClear);
+  RECT text = place.text;
+  if (!enabled) {
+    RECT shadow = text;
+    OffsetRect(&shadow, 1, 1);
+    canvas.Font().SetColor(clBtnHighlight);
+    canvas.DrawText(caption, shadow, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+    canvas.Font().SetColor(clBtnShadow);
+  }
+  canvas.DrawText(caption, text, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+}
+
+void TButtonGlyph::SetGlyph(TDibBitmap glyph) {
   glyph_ = std::move(glyph);
   disabled_ = glyph_.Empty() ? TDibBitmap() : glyph_.Disabled();
+}
+
+void TButtonGlyph::SetNumGlyphs(int count) { numGlyphs_ = std::clamp(count, 1, 4); }
+
+void TBitBtn::SetGlyph(TDibBitmap glyph) {
+  glyph_.SetGlyph(std::move(glyph));
   Invalidate();
 }
 
 void TBitBtn::SetNumGlyphs(int count) {
-  numGlyphs_ = std::clamp(count, 1, 4);
+  glyph_.SetNumGlyphs(count);
   Invalidate();
 }
 
@@ -194,13 +226,6 @@ bool TBitBtn::CNDrawItem(DRAWITEMSTRUCT &item) {
 
   TCanvas canvas(dc);
   canvas.Font() = Font();
-  const std::string caption = GetText();
-  SIZE textSize{0, 0};
-  if (!caption.empty()) {
-    RECT measure{0, 0, client.right - client.left, 0};
-    canvas.DrawText(caption, measure, DT_CALCRECT | DT_SINGLELINE);
-    textSize = SIZE{measure.right, measure.bottom};
-  }
   TDibBitmap glyph;
   const TImageList *images = images_.Images();
   if (images && imageIndex_ >= 0 && imageIndex_ < images->Count()) {
@@ -211,27 +236,9 @@ bool TBitBtn::CNDrawItem(DRAWITEMSTRUCT &item) {
     else
       glyph = images->Image(imageIndex_).Disabled();
   } else {
-    glyph = GlyphFrame(glyph_, disabled_, numGlyphs_,
-                       disabled  ? TButtonState::bsDisabled
-                       : pressed ? TButtonState::bsDown
-                                 : TButtonState::bsUp);
+    glyph = glyph_.Frame(disabled ? TButtonState::bsDisabled : pressed ? TButtonState::bsDown : TButtonState::bsUp);
   }
-  const SIZE glyphSize{glyph.Width(), glyph.Height()};
-  const ButtonLayout layout = CalcButtonLayout(client, glyphSize, textSize, layout_, margin_, spacing_);
-  if (!glyph.Empty())
-    glyph.Draw(dc, layout.glyph.left, layout.glyph.top);
-  if (!caption.empty()) {
-    canvas.Brush().SetStyle(TBrushStyle::bsClear);
-    RECT text = layout.text;
-    if (disabled) {
-      RECT shadow = text;
-      OffsetRect(&shadow, 1, 1);
-      canvas.Font().SetColor(clBtnHighlight);
-      canvas.DrawText(caption, shadow, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
-      canvas.Font().SetColor(clBtnShadow);
-    }
-    canvas.DrawText(caption, text, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
-  }
+  DrawGlyphAndCaption(canvas, client, glyph, GetText(), layout_, margin_, spacing_, !disabled);
   if (focused) {
     RECT focus = item.rcItem;
     InflateRect(&focus, -4, -4);

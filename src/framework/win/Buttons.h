@@ -21,6 +21,11 @@ struct ButtonLayout {
 };
 ButtonLayout CalcButtonLayout(const RECT &client, SIZE glyph, SIZE text, TButtonLayout layout, int margin, int spacing);
 
+// Draws a glyph and a one-line caption laid out in `client` (engraved when
+// disabled), with the canvas's font.
+void DrawGlyphAndCaption(TCanvas &canvas, const RECT &client, const TDibBitmap &glyph, const std::string &caption,
+                         TButtonLayout layout, int margin, int spacing, bool enabled);
+
 // The states a glyph strip has frames for, in strip order.
 enum class TButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
 // The glyph a button shows in a state, cut from a strip of `numGlyphs`
@@ -28,6 +33,25 @@ enum class TButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
 // (stays down) to down, down to up; disabled to `disabled`, the strip's
 // greyed copy.
 TDibBitmap GlyphFrame(const TDibBitmap &glyph, const TDibBitmap &disabled, int numGlyphs, TButtonState state);
+
+// A button's picture: the strip of frames and its greyed copy.
+class TButtonGlyph {
+public:
+  // Pixels that are fully transparent have the colour of the bottom-left
+  // pixel, the transparent colour of glyphs without an alpha channel.
+  const TDibBitmap &Glyph() const { return glyph_; }
+  void SetGlyph(TDibBitmap glyph);
+  // Frames side by side in the glyph, 1 to 4.
+  int NumGlyphs() const { return numGlyphs_; }
+  void SetNumGlyphs(int count);
+  // What a state shows (see GlyphFrame); empty without a glyph.
+  TDibBitmap Frame(TButtonState state) const { return GlyphFrame(glyph_, disabled_, numGlyphs_, state); }
+
+private:
+  TDibBitmap glyph_;
+  TDibBitmap disabled_;
+  int numGlyphs_ = 1;
+};
 
 class TBitBtn : public TButton {
 public:
@@ -38,13 +62,11 @@ public:
   static const TPropertyTable &ClassProperties();
   const TPropertyTable *PublishedProperties() const override { return &ClassProperties(); }
 
-  // The picture; its disabled look is made from it. Pixels that are fully
-  // transparent have the colour of the bottom-left pixel, the transparent
-  // colour of glyphs without an alpha channel.
-  const TDibBitmap &Glyph() const { return glyph_; }
+  // The picture (normal, disabled and pressed frames); a missing disabled
+  // frame is made from the first.
+  const TDibBitmap &Glyph() const { return glyph_.Glyph(); }
   void SetGlyph(TDibBitmap glyph);
-  // Frames side by side in the glyph (normal, disabled, pressed).
-  int NumGlyphs() const { return numGlyphs_; }
+  int NumGlyphs() const { return glyph_.NumGlyphs(); }
   void SetNumGlyphs(int count);
   TButtonLayout Layout() const { return layout_; }
   void SetLayout(TButtonLayout layout);
@@ -70,9 +92,7 @@ protected:
   void MouseLeave() override;
 
 private:
-  TDibBitmap glyph_;
-  TDibBitmap disabled_;
-  int numGlyphs_ = 1;
+  TButtonGlyph glyph_;
   TButtonLayout layout_ = TButtonLayout::blGlyphLeft;
   int margin_ = -1;
   int spacing_ = 4;

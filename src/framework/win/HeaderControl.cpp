@@ -292,12 +292,7 @@ bool THeaderControl::CNDrawItem(DRAWITEMSTRUCT &item) {
   THeaderSection *section = SectionOf(static_cast<int>(item.itemID));
   if (!section || !OnDrawSection)
     return false;
-  struct Release {
-    TCanvas &canvas;
-    ~Release() { canvas.SetHandle(nullptr); }
-  } release{canvas_};
-  canvas_.SetHandle(item.hDC);
-  canvas_.Font() = Font();
+  const CanvasLoan loan(canvas_, item.hDC, Font());
   OnDrawSection(this, section, item.rcItem, (item.itemState & ODS_SELECTED) != 0);
   return true;
 }

@@ -26,13 +26,12 @@ const TPropertyTable &TSpeedButton::ClassProperties() {
 }
 
 void TSpeedButton::SetGlyph(TDibBitmap glyph) {
-  glyph_ = std::move(glyph);
-  disabled_ = glyph_.Empty() ? TDibBitmap() : glyph_.Disabled();
+  glyph_.SetGlyph(std::move(glyph));
   Invalidate();
 }
 
 void TSpeedButton::SetNumGlyphs(int count) {
-  numGlyphs_ = std::clamp(count, 1, 4);
+  glyph_.SetNumGlyphs(count);
   Invalidate();
 }
 
@@ -194,30 +193,7 @@ void TSpeedButton::Paint() {
   InflateRect(&client, -2, -2);
   if (sunken)
     OffsetRect(&client, 1, 1);
-  const std::string caption = Caption();
-  SIZE textSize{0, 0};
-  if (!caption.empty()) {
-    RECT measure{0, 0, std::max<int>(client.right - client.left, 0), 0};
-    canvas.DrawText(caption, measure, DT_CALCRECT | DT_SINGLELINE);
-    textSize = SIZE{measure.right, measure.bottom};
-  }
-  const TDibBitmap glyph = GlyphFrame(glyph_, disabled_, numGlyphs_, State());
-  const ButtonLayout layout =
-      CalcButtonLayout(client, SIZE{glyph.Width(), glyph.Height()}, textSize, layout_, margin_, spacing_);
-  if (!glyph.Empty())
-    glyph.Draw(dc, layout.glyph.left, layout.glyph.top);
-  if (caption.empty())
-    return;
-  canvas.Brush().SetStyle(TBrushStyle::bsClear);
-  RECT text = layout.text;
-  if (!Enabled()) {
-    RECT shadow = text;
-    OffsetRect(&shadow, 1, 1);
-    canvas.Font().SetColor(clBtnHighlight);
-    canvas.DrawText(caption, shadow, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
-    canvas.Font().SetColor(clBtnShadow);
-  }
-  canvas.DrawText(caption, text, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+  DrawGlyphAndCaption(canvas, client, glyph_.Frame(State()), Caption(), layout_, margin_, spacing_, Enabled());
 }
 
 } // namespace zorvex

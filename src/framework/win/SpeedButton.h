@@ -15,10 +15,10 @@ public:
   explicit TSpeedButton(TComponent *owner);
   std::string ClassName() const override { return "TSpeedButton"; }
 
-  const TDibBitmap &Glyph() const { return glyph_; }
-  void SetGlyph(TDibBitmap glyph);
   // Frames in the glyph: up, disabled, down, stays down.
-  int NumGlyphs() const { return numGlyphs_; }
+  const TDibBitmap &Glyph() const { return glyph_.Glyph(); }
+  void SetGlyph(TDibBitmap glyph);
+  int NumGlyphs() const { return glyph_.NumGlyphs(); }
   void SetNumGlyphs(int count);
   // Only a button of a group stays down. Without AllowAllUp the one down
   // button of a group goes up only when another goes down.
@@ -60,9 +60,7 @@ private:
   TButtonState State() const;
   // The other buttons of the group go up.
   void UpdateExclusive();
-  TDibBitmap glyph_;
-  TDibBitmap disabled_;
-  int numGlyphs_ = 1;
+  TButtonGlyph glyph_;
   bool down_ = false;
   int groupIndex_ = 0;
   bool allowAllUp_ = false;

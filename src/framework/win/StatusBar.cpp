@@ -157,12 +157,7 @@ bool TStatusBar::CNDrawItem(DRAWITEMSTRUCT &item) {
   const int index = static_cast<int>(item.itemID);
   if (!OnDrawPanel || index < 0 || index >= panels_->Count())
     return false;
-  struct Release {
-    TCanvas &canvas;
-    ~Release() { canvas.SetHandle(nullptr); }
-  } release{canvas_};
-  canvas_.SetHandle(item.hDC);
-  canvas_.Font() = Font();
+  const CanvasLoan loan(canvas_, item.hDC, Font());
   OnDrawPanel(this, panels_->Items(index), item.rcItem);
   return true;
 }

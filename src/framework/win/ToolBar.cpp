@@ -401,12 +401,7 @@ void TToolBar::WndProc(TMessage &message) {
     break;
   case WM_ERASEBKGND:
     if (OnCustomDraw) {
-      struct Release {
-        TCanvas &canvas;
-        ~Release() { canvas.SetHandle(nullptr); }
-      } release{canvas_};
-      canvas_.SetHandle(reinterpret_cast<HDC>(message.WParam));
-      canvas_.Font() = Font();
+      const CanvasLoan loan(canvas_, reinterpret_cast<HDC>(message.WParam), Font());
       bool defaultDraw = true;
       OnCustomDraw(this, ClientRect(), defaultDraw);
       if (!defaultDraw) {
@@ -477,12 +472,7 @@ bool TToolBar::CNNotify(NMHDR &header, LRESULT &result) {
     state |= (item & CDIS_DEFAULT) ? cds::Default : 0;
     state |= (item & CDIS_HOT) ? cds::Hot : 0;
     state |= (item & CDIS_INDETERMINATE) ? cds::Indeterminate : 0;
-    struct Release {
-      TCanvas &canvas;
-      ~Release() { canvas.SetHandle(nullptr); }
-    } release{canvas_};
-    canvas_.SetHandle(draw.nmcd.hdc);
-    canvas_.Font() = Font();
+    const CanvasLoan loan(canvas_, draw.nmcd.hdc, Font());
     bool defaultDraw = true;
     OnCustomDrawButton(this, button, state, defaultDraw);
     result = defaultDraw ? CDRF_DODEFAULT : CDRF_SKIPDEFAULT;
