@@ -158,6 +158,7 @@ DialogAnswer DialogRecorder::Answer(const DialogRequest &request) {
     break;
   case DialogKind::SelectDirectory:
   case DialogKind::SaveFile:
+  case DialogKind::OpenFile:
     if (!paths_.empty()) {
       answer.ModalResult = mrOk;
       answer.Path = paths_.front();
@@ -276,6 +277,18 @@ void GuiTest::SetUp() {
 void GuiTest::TearDown() {
   SetDialogResponder(nullptr);
   ProcessMessages();
+}
+
+void FormTest::SetUp() {
+  GuiTest::SetUp();
+  form = new TForm(nullptr);
+  form->SetBounds(10, 10, 480, 360);
+}
+
+void FormTest::TearDown() {
+  delete form;
+  form = nullptr;
+  GuiTest::TearDown();
 }
 
 } // namespace zorvex::test

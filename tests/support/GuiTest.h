@@ -46,7 +46,7 @@ std::string WindowText(HWND window);
 
 // Answers every framework dialog while it lives, recording what each showed.
 // Message boxes get the queued answers in order, then `fallback`; the
-// directory chooser and the save dialog get queued paths (mrOk) or cancel.
+// directory chooser and the file dialogs get queued paths (mrOk) or cancel.
 class DialogRecorder {
 public:
   explicit DialogRecorder(int fallback = mrOk);
@@ -105,6 +105,21 @@ class GuiTest : public ::testing::Test {
 protected:
   void SetUp() override;
   void TearDown() override;
+};
+
+// A GuiTest with a form of its own (not shown yet), freed after each test.
+class FormTest : public GuiTest {
+protected:
+  void SetUp() override;
+  void TearDown() override;
+  // A control on the form (or on `parent`), owned by the form.
+  template <typename Control> Control *Add(int left, int top, int width, int height, TWinControl *parent = nullptr) {
+    auto *control = new Control(form);
+    control->SetParent(parent ? parent : form);
+    control->SetBounds(left, top, width, height);
+    return control;
+  }
+  TForm *form = nullptr;
 };
 
 } // namespace zorvex::test

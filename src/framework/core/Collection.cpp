@@ -8,7 +8,11 @@ namespace zorvex {
 
 // ---- TCollectionItem -----------------------------------------------------------
 
-TCollectionItem::TCollectionItem(TCollection *collection) { SetCollection(collection); }
+TCollectionItem::TCollectionItem(TCollection *collection) {
+  // Announced by Add once the whole item is built.
+  if (collection)
+    collection->InsertItem(this);
+}
 
 TCollectionItem::~TCollectionItem() {
   if (collection_)
@@ -20,8 +24,10 @@ void TCollectionItem::SetCollection(TCollection *collection) {
     return;
   if (collection_)
     collection_->RemoveItem(this);
-  if (collection)
+  if (collection) {
     collection->InsertItem(this);
+    collection->Changed(nullptr);
+  }
 }
 
 int TCollectionItem::Index() const {
@@ -41,6 +47,12 @@ void TCollectionItem::SetIndex(int index) {
     return;
   items.erase(items.begin() + current);
   items.insert(items.begin() + index, this);
+  collection_->Changed(nullptr);
+}
+
+void TCollectionItem::Changed(bool allItems) {
+  if (collection_)
+    collection_->Changed(allItems ? nullptr : this);
 }
 
 // ---- TCollection ---------------------------------------------------------------
@@ -55,20 +67,46 @@ TCollectionItem *TCollection::Items(int index) const {
   return items_[static_cast<size_t>(index)];
 }
 
-TCollectionItem *TCollection::Add() { return itemClass_(this); }
+TCollectionItem *TCollection::Add() {
+  TCollectionItem *item = itemClass_(this);
+  Changed(nullptr);
+  return item;
+}
 
 TCollectionItem *TCollection::Insert(int index) {
-  TCollectionItem *item = Add();
-  item->SetIndex(index);
+  BeginUpdate();
+  TCollectionItem *item = nullptr;
+  try {
+    item = Add();
+    item->SetIndex(index);
+  } catch (...) {
+    EndUpdate();
+    throw;
+  }
+  EndUpdate();
   return item;
 }
 
 void TCollection::Delete(int index) { delete Items(index); }
 
 void TCollection::Clear() {
+  if (items_.empty())
+    return;
+  BeginUpdate();
   // Last first, each item leaving the list in its destructor.
   while (!items_.empty())
     delete items_.back();
+  EndUpdate();
+}
+
+void TCollection::EndUpdate() {
+  if (updateCount_ > 0 && --updateCount_ == 0)
+    Update(nullptr);
+}
+
+void TCollection::Changed(TCollectionItem *item) {
+  if (updateCount_ == 0)
+    Update(item);
 }
 
 TCollectionItem *TCollection::FindItemID(int id) const {
@@ -86,9 +124,16 @@ void TCollection::Assign(const TPersistent &source) {
   }
   if (other == this)
     return;
-  Clear();
-  for (TCollectionItem *item : other->items_)
-    Add()->Assign(*item);
+  BeginUpdate();
+  try {
+    Clear();
+    for (TCollectionItem *item : other->items_)
+      Add()->Assign(*item);
+  } catch (...) {
+    EndUpdate();
+    throw;
+  }
+  EndUpdate();
 }
 
 void TCollection::InsertItem(TCollectionItem *item) {
@@ -100,6 +145,7 @@ void TCollection::InsertItem(TCollectionItem *item) {
 void TCollection::RemoveItem(TCollectionItem *item) {
   items_.erase(std::remove(items_.begin(), items_.end(), item), items_.end());
   item->collection_ = nullptr;
+  Changed(nullptr);
 }
 
 } // namespace zorvex

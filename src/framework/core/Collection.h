@@ -32,6 +32,11 @@ public:
 
   std::string ClassName() const override { return "TCollectionItem"; }
 
+protected:
+  // Tells the collection that this item (or, with allItems, the whole list)
+  // changed.
+  void Changed(bool allItems = false);
+
 private:
   friend class TCollection;
   TCollection *collection_ = nullptr; // not owned: the collection owns us
@@ -67,14 +72,26 @@ public:
   virtual TPersistent *GetOwner() const { return nullptr; }
   std::string ClassName() const override { return "TCollection"; }
 
+  // Changes between BeginUpdate and the matching EndUpdate are announced
+  // once, as a change of the whole list, at the end.
+  void BeginUpdate() { ++updateCount_; }
+  void EndUpdate();
+
+protected:
+  // Told when one item changed, or (null) when the list did: items added,
+  // removed or moved. A control keeps its window in step from here.
+  virtual void Update(TCollectionItem *item) { (void)item; }
+
 private:
   friend class TCollectionItem;
   void InsertItem(TCollectionItem *item);
   void RemoveItem(TCollectionItem *item);
+  void Changed(TCollectionItem *item);
 
   ItemFactory itemClass_;
   std::vector<TCollectionItem *> items_; // owned
   int nextID_ = 0;
+  int updateCount_ = 0;
 };
 
 // A collection that knows the persistent holding it.

@@ -37,7 +37,7 @@ void TPropertyInfo::SetOrdinal(TPersistent &instance, int64_t value) const {
   setOrdinal_(instance, value);
 }
 
-TObject *TPropertyInfo::GetObject(const TPersistent &instance) const {
+TObject *TPropertyInfo::ObjectValue(const TPersistent &instance) const {
   if (!getObject_)
     WrongAccess(name_, "is not an object");
   return getObject_(instance);

@@ -57,8 +57,11 @@ public:
   // value n) properties.
   int64_t GetOrdinal(const TPersistent &instance) const;
   void SetOrdinal(TPersistent &instance, int64_t value) const;
-  // Object properties (not owned by the caller).
-  TObject *GetObject(const TPersistent &instance) const;
+  // Object properties (not owned by the caller). Inline over ObjectValue:
+  // the Windows headers rename GetObject, and code on either side of them
+  // must reach the same function.
+  TObject *GetObject(const TPersistent &instance) const { return ObjectValue(instance); }
+  TObject *ObjectValue(const TPersistent &instance) const;
   void SetObject(TPersistent &instance, TObject *value) const;
 
   // Enumerations: the value as its name; setting by name, letters A-Z

@@ -59,21 +59,89 @@ ButtonLayout CalcButtonLayout(const RECT &client, SIZE glyph, SIZE text, TButton
   return result;
 }
 
-TBitBtn::TBitBtn(TComponent *owner) : TButton(owner) {}
+const std::vector<std::string> &ButtonLayoutNames() {
+  static const std::vector<std::string> names{"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"};
+  return names;
+}
+
+const TPropertyTable &TBitBtn::ClassProperties() {
+  static const auto table =
+      TPublished<TBitBtn>(&TButton::ClassProperties())
+          .Object(
+              "Glyph", [](const TBitBtn &button) { return const_cast<TDibBitmap *>(&button.Glyph()); },
+              [](TBitBtn &button, TDibBitmap *glyph) { button.SetGlyph(glyph ? glyph->Clone() : TDibBitmap()); })
+          .Integer("NumGlyphs", &TBitBtn::NumGlyphs, &TBitBtn::SetNumGlyphs)
+          .Object("Images", &TBitBtn::Images, &TBitBtn::SetImages)
+          .Integer("ImageIndex", &TBitBtn::ImageIndex, &TBitBtn::SetImageIndex)
+          .Integer("DisabledIndex", &TBitBtn::DisabledIndex, &TBitBtn::SetDisabledIndex)
+          .Enumeration("Layout", ButtonLayoutNames(), &TBitBtn::Layout, &TBitBtn::SetLayout)
+          .Integer("Margin", &TBitBtn::Margin, &TBitBtn::SetMargin)
+          .Integer("Spacing", &TBitBtn::Spacing, &TBitBtn::SetSpacing);
+  return table;
+}
+
+TBitBtn::TBitBtn(TComponent *owner) : TButton(owner), images_(*this, [this] { Invalidate(); }) {}
+
+void TBitBtn::SetImageIndex(int index) {
+  imageIndex_ = index;
+  Invalidate();
+}
+
+void TBitBtn::SetDisabledIndex(int index) {
+  disabledIndex_ = index;
+  Invalidate();
+}
+
+void TBitBtn::Notification(TComponent *component, TOperation operation) {
+  TButton::Notification(component, operation);
+  images_.Forget(component, operation);
+}
 
 void TBitBtn::CreateParams(TCreateParams &params) {
   TButton::CreateParams(params);
   params.Style = (params.Style & ~static_cast<DWORD>(BS_TYPEMASK)) | BS_OWNERDRAW;
 }
 
-void TBitBtn::SetGlyph(TDibBitmap glyph) {
+void DrawGlyphAndCaption(TCanvas &canvas, const RECT &client, const TDibBitmap &glyph, const std::string &caption,
+                         TButtonLayout layout, int margin, int spacing, bool enabled) {
+  SIZE textSize{0, 0};
+  if (!caption.empty()) {
+    RECT measure{0, 0, std::max<int>(client.right - client.left, 0), 0};
+    canvas.DrawText(caption, measure, DT_CALCRECT | DT_SINGLELINE);
+    textSize = SIZE{measure.right, measure.bottom};
+  }
+  const ButtonLayout place =
+      CalcButtonLayout(client, SIZE{glyph.Width(), glyph.Height()}, textSize, layout, margin, spacing);
+  if (!glyph.Empty())
+    glyph.Draw(canvas.Handle(), place.glyph.left, place.glyph.top);
+  if (caption.empty())
+    return;
+  canvas.Brush().SetStyle(TBrushStyle::bsClear);
+  RECT text = place.text;
+  if (!enabled) {
+    RECT shadow = text;
+    OffsetRect(&shadow, 1, 1);
+    canvas.Font().SetColor(clBtnHighlight);
+    canvas.DrawText(caption, shadow, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+    canvas.Font().SetColor(clBtnShadow);
+  }
+  canvas.DrawText(caption, text, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+}
+
+void TButtonGlyph::SetGlyph(TDibBitmap glyph) {
   glyph_ = std::move(glyph);
   disabled_ = glyph_.Empty() ? TDibBitmap() : glyph_.Disabled();
+}
+
+void TButtonGlyph::SetNumGlyphs(int count) { numGlyphs_ = std::clamp(count, 1, 4); }
+
+void TBitBtn::SetGlyph(TDibBitmap glyph) {
+  glyph_.SetGlyph(std::move(glyph));
   Invalidate();
 }
 
 void TBitBtn::SetNumGlyphs(int count) {
-  numGlyphs_ = std::clamp(count, 1, 4);
+  glyph_.SetNumGlyphs(count);
   Invalidate();
 }
 
@@ -92,14 +160,24 @@ void TBitBtn::SetSpacing(int spacing) {
   Invalidate();
 }
 
-TDibBitmap TBitBtn::Frame(int index) const {
-  const TDibBitmap &source = (index == 1 && numGlyphs_ < 2) ? disabled_ : glyph_;
-  if (index >= numGlyphs_)
+TDibBitmap GlyphFrame(const TDibBitmap &glyph, const TDibBitmap &disabled, int numGlyphs, TButtonState state) {
+  numGlyphs = std::max(numGlyphs, 1);
+  if (state == TButtonState::bsExclusive && numGlyphs < 4)
+    state = TButtonState::bsDown;
+  if (state == TButtonState::bsDown && numGlyphs < 3)
+    state = TButtonState::bsUp;
+  int index = static_cast<int>(state);
+  const TDibBitmap *source = &glyph;
+  if (state == TButtonState::bsDisabled && numGlyphs < 2) {
+    source = &disabled;
     index = 0;
-  const int frameWidth = source.Width() / numGlyphs_;
-  TDibBitmap frame(frameWidth, source.Height());
-  for (int y = 0; y < source.Height(); ++y)
-    std::copy_n(source.ScanLine(y) + index * frameWidth, frameWidth, frame.ScanLine(y));
+  }
+  const int frameWidth = source->Width() / numGlyphs;
+  if (source->Empty() || frameWidth <= 0)
+    return TDibBitmap();
+  TDibBitmap frame(frameWidth, source->Height());
+  for (int y = 0; y < source->Height(); ++y)
+    std::copy_n(source->ScanLine(y) + index * frameWidth, frameWidth, frame.ScanLine(y));
   return frame;
 }
 
@@ -148,30 +226,19 @@ bool TBitBtn::CNDrawItem(DRAWITEMSTRUCT &item) {
 
   TCanvas canvas(dc);
   canvas.Font() = Font();
-  const std::string caption = GetText();
-  SIZE textSize{0, 0};
-  if (!caption.empty()) {
-    RECT measure{0, 0, client.right - client.left, 0};
-    canvas.DrawText(caption, measure, DT_CALCRECT | DT_SINGLELINE);
-    textSize = SIZE{measure.right, measure.bottom};
+  TDibBitmap glyph;
+  const TImageList *images = images_.Images();
+  if (images && imageIndex_ >= 0 && imageIndex_ < images->Count()) {
+    if (!disabled)
+      glyph = images->Image(imageIndex_).Clone();
+    else if (disabledIndex_ >= 0 && disabledIndex_ < images->Count())
+      glyph = images->Image(disabledIndex_).Clone();
+    else
+      glyph = images->Image(imageIndex_).Disabled();
+  } else {
+    glyph = glyph_.Frame(disabled ? TButtonState::bsDisabled : pressed ? TButtonState::bsDown : TButtonState::bsUp);
   }
-  const TDibBitmap glyph = glyph_.Empty() ? TDibBitmap() : Frame(disabled ? 1 : (pressed && numGlyphs_ > 2 ? 2 : 0));
-  const SIZE glyphSize{glyph.Width(), glyph.Height()};
-  const ButtonLayout layout = CalcButtonLayout(client, glyphSize, textSize, layout_, margin_, spacing_);
-  if (!glyph.Empty())
-    glyph.Draw(dc, layout.glyph.left, layout.glyph.top);
-  if (!caption.empty()) {
-    canvas.Brush().SetStyle(TBrushStyle::bsClear);
-    RECT text = layout.text;
-    if (disabled) {
-      RECT shadow = text;
-      OffsetRect(&shadow, 1, 1);
-      canvas.Font().SetColor(clBtnHighlight);
-      canvas.DrawText(caption, shadow, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
-      canvas.Font().SetColor(clBtnShadow);
-    }
-    canvas.DrawText(caption, text, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
-  }
+  DrawGlyphAndCaption(canvas, client, glyph, GetText(), layout_, margin_, spacing_, !disabled);
   if (focused) {
     RECT focus = item.rcItem;
     InflateRect(&focus, -4, -4);

@@ -13,6 +13,15 @@ namespace zorvex {
 
 // ---- TProgressBar
 
+const TPropertyTable &TProgressBar::ClassProperties() {
+  static const auto table = TPublished<TProgressBar>(&TWinControl::ClassProperties())
+                                .Integer("Min", &TProgressBar::Min, &TProgressBar::SetMin)
+                                .Integer("Max", &TProgressBar::Max, &TProgressBar::SetMax)
+                                .Integer("Position", &TProgressBar::Position, &TProgressBar::SetPosition)
+                                .Integer("Step", &TProgressBar::Step, &TProgressBar::SetStep);
+  return table;
+}
+
 TProgressBar::TProgressBar(TComponent *owner) : TWinControl(owner) { StoreBounds(0, 0, 150, 16); }
 
 void TProgressBar::CreateParams(TCreateParams &params) {
@@ -95,7 +104,21 @@ void TRichEdit::CreateParams(TCreateParams &params) {
   TWinControl::CreateParams(params);
   params.WindowClassBase = RichEditClass();
   params.Style |= ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL | ES_NOHIDESEL | (readOnly_ ? ES_READONLY : 0);
-  params.ExStyle |= WS_EX_CLIENTEDGE;
+  if (borderStyle_ == TBorderStyle::bsSingle)
+    params.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+const TPropertyTable &TRichEdit::ClassProperties() {
+  static const auto table =
+      TPublished<TRichEdit>(&TWinControl::ClassProperties())
+          .Boolean("ReadOnly", &TRichEdit::ReadOnly, &TRichEdit::SetReadOnly)
+          .Enumeration("BorderStyle", BorderStyleNames(), &TRichEdit::BorderStyle, &TRichEdit::SetBorderStyle);
+  return table;
+}
+
+void TRichEdit::SetBorderStyle(TBorderStyle style) {
+  borderStyle_ = style;
+  ChangeStyle(WS_EX_CLIENTEDGE, style == TBorderStyle::bsSingle, true);
 }
 
 void TRichEdit::CreateWindowHandleDone() {

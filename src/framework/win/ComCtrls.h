@@ -11,6 +11,9 @@ class TProgressBar : public TWinControl {
 public:
   explicit TProgressBar(TComponent *owner);
   std::string ClassName() const override { return "TProgressBar"; }
+  // Min, Max, Position, Step.
+  static const TPropertyTable &ClassProperties();
+  const TPropertyTable *PublishedProperties() const override { return &ClassProperties(); }
 
   int Min() const { return min_; }
   int Max() const { return max_; }
@@ -57,6 +60,12 @@ public:
 
   bool ReadOnly() const { return readOnly_; }
   void SetReadOnly(bool readOnly);
+  TBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TBorderStyle style);
+
+  // ReadOnly, BorderStyle.
+  static const TPropertyTable &ClassProperties();
+  const TPropertyTable *PublishedProperties() const override { return &ClassProperties(); }
 
   // Lines are the paragraphs as added, however the box wraps them.
   int LineCount();
@@ -81,6 +90,7 @@ private:
   std::wstring ControlText();
   int LineStart(int index);
   bool readOnly_ = true;
+  TBorderStyle borderStyle_ = TBorderStyle::bsSingle;
   TTextAttributes selAttributes_;
   TParaAttributes paragraph_;
   std::vector<std::string> pending_; // lines added before the window exists

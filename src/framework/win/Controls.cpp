@@ -219,7 +219,35 @@ wchar_t AcceleratorOf(const std::string &caption) {
   return 0;
 }
 
+const std::vector<std::string> &BorderStyleNames() {
+  static const std::vector<std::string> names{"bsNone", "bsSingle"};
+  return names;
+}
+
 // ---- TControl
+
+const TPropertyTable &TControl::ClassProperties() {
+  static const auto table =
+      TPublished<TControl>(&TComponent::ClassProperties())
+          .Integer("Left", &TControl::Left, &TControl::SetLeft)
+          .Integer("Top", &TControl::Top, &TControl::SetTop)
+          .Integer("Width", &TControl::Width, &TControl::SetWidth)
+          .Integer("Height", &TControl::Height, &TControl::SetHeight)
+          .Boolean("Enabled", &TControl::Enabled, &TControl::SetEnabled)
+          .Boolean("Visible", &TControl::Visible, &TControl::SetVisible)
+          .Integer("Color", &TControl::Color, &TControl::SetColor)
+          .Boolean("ParentColor", &TControl::ParentColor, &TControl::SetParentColor)
+          .Object(
+              "Font", [](const TControl &control) { return const_cast<TFont *>(&control.Font()); },
+              [](TControl &control, TFont *font) {
+                if (font)
+                  control.Font().Assign(*font);
+              })
+          .Boolean("ParentFont", &TControl::ParentFont, &TControl::SetParentFont)
+          .String("Hint", &TControl::Hint, &TControl::SetHint)
+          .Boolean("ShowHint", &TControl::ShowHint, &TControl::SetShowHint);
+  return table;
+}
 
 TControl::TControl(TComponent *owner) : TComponent(owner) {
   WindowProc = [this](TMessage &message) { WndProc(message); };
@@ -636,6 +664,21 @@ void TWinControl::SetTabStop(bool tabStop) {
   }
 }
 
+void TWinControl::ChangeStyle(DWORD bits, bool on, bool extended) {
+  if (!handle_)
+    return;
+  const int index = extended ? GWL_EXSTYLE : GWL_STYLE;
+  const LONG_PTR style = GetWindowLongPtrW(handle_, index);
+  const LONG_PTR changed = on ? (style | static_cast<LONG_PTR>(bits)) : (style & ~static_cast<LONG_PTR>(bits));
+  if (changed == style)
+    return;
+  SetWindowLongPtrW(handle_, index, changed);
+  if (!SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
+                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED))
+    LogLastOSError("SetWindowPos " + ClassName());
+  Invalidate();
+}
+
 bool TWinControl::CanFocus() const {
   for (const TControl *control = this; control; control = control->Parent())
     if (!control->Visible() || !control->Enabled())
@@ -901,6 +944,8 @@ void TWinControl::WndProc(TMessage &message) {
   case WM_CTLCOLORBTN:
   case WM_CTLCOLORSTATIC:
   case WM_CTLCOLORLISTBOX:
+  case WM_HSCROLL: // from scroll bars, track bars and up-downs; null for the window's own bars
+  case WM_VSCROLL:
     if (ReflectToChild(message))
       return;
     break;
@@ -953,6 +998,8 @@ void TWinControl::WndProc(TMessage &message) {
   case WM_DESTROY:
     if (Application)
       Application->UnregisterHint(this);
+    // What the user typed survives a window made again.
+    text_ = GetText();
     DefaultHandler(message);
     return;
   case CM_FOCUSCHANGED:

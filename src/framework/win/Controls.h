@@ -71,6 +71,8 @@ constexpr UINT CN_CTLCOLORBTN = CN_BASE + WM_CTLCOLORBTN;
 constexpr UINT CN_CTLCOLORSTATIC = CN_BASE + WM_CTLCOLORSTATIC;
 constexpr UINT CN_CTLCOLORLISTBOX = CN_BASE + WM_CTLCOLORLISTBOX;
 constexpr UINT CN_KEYDOWN = CN_BASE + WM_KEYDOWN;
+constexpr UINT CN_HSCROLL = CN_BASE + WM_HSCROLL;
+constexpr UINT CN_VSCROLL = CN_BASE + WM_VSCROLL;
 
 // Modal results.
 constexpr int mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrAbort = IDABORT, mrRetry = IDRETRY, mrIgnore = IDIGNORE,
@@ -92,6 +94,11 @@ TShiftState KeyboardShiftState();
 
 class TWinControl;
 class TForm;
+
+// The border of controls that may have a sunken client edge.
+enum class TBorderStyle { bsNone, bsSingle };
+// Its value names, for published properties.
+const std::vector<std::string> &BorderStyleNames();
 
 class TControl : public TComponent {
 public:
@@ -170,6 +177,10 @@ public:
   TMouseEvent OnMouseDown;
   TMouseEvent OnMouseUp;
   TMouseMoveEvent OnMouseMove;
+
+  // Enabled, Visible, bounds, Color, Font, hints.
+  static const TPropertyTable &ClassProperties();
+  const TPropertyTable *PublishedProperties() const override { return &ClassProperties(); }
 
 protected:
   // The control's own message dispatch: decodes the messages it knows into
@@ -343,6 +354,9 @@ protected:
   void EnabledChanged() override;
 
   bool IsOwnClass() const { return defWndProc_ == DefWindowProcW; }
+  // Turns window style bits (extended ones when `extended`) on or off, in
+  // the live window too; frame changes take effect at once.
+  void ChangeStyle(DWORD bits, bool on, bool extended = false);
 
 private:
   friend class TControl;

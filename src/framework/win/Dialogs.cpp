@@ -86,6 +86,15 @@ DialogResponder SetDialogResponder(DialogResponder responder) {
   return previous;
 }
 
+bool RespondInsteadOfDialog(const DialogRequest &request, DialogAnswer &answer) {
+  if (!Responder())
+    return false;
+  answer = Responder()(request);
+  return true;
+}
+
+HWND DialogOwnerWindow() { return ActiveOwner(); }
+
 std::string MessageTitle(TMsgDlgType type) {
   switch (type) {
   case TMsgDlgType::mtWarning: return dlgtext::Warning;

@@ -45,7 +45,7 @@ inline const std::string CannotCreateDir = "Impossible de cr\xC3\xA9"
                                            "er le r\xC3\xA9pertoire ";
 } // namespace dlgtext
 
-enum class DialogKind { Message, Beep, Tone, SelectDirectory, SaveFile };
+enum class DialogKind { Message, Beep, Tone, SelectDirectory, SaveFile, OpenFile };
 
 struct DialogRequest {
   DialogKind Kind = DialogKind::Message;
@@ -53,21 +53,29 @@ struct DialogRequest {
   std::string Title;
   std::string Text;
   std::vector<std::string> Buttons; // captions, in the order shown
-  std::string Path;                 // chooser: start folder; save dialog: preset file name
-  std::string DefaultExt;           // save dialog
+  std::string Path;                 // chooser: start folder; file dialogs: preset file name
+  std::string DefaultExt;           // file dialogs
+  std::string Filter = {};          // open dialog: "Description|*.ext|..." pairs
+  std::string InitialDir = {};      // open dialog
+  bool MultiSelect = false;         // open dialog
   unsigned Frequency = 0;           // tone beep, Hz
   unsigned Duration = 0;            // tone beep, ms
 };
 
 struct DialogAnswer {
-  int ModalResult = mrNone; // message boxes; mrOk or mrCancel for the chooser and the save dialog
-  std::string Path;         // chooser and save dialog
+  int ModalResult = mrNone;            // message boxes; mrOk or mrCancel for the chooser and the save dialog
+  std::string Path;                    // chooser and file dialogs
+  std::vector<std::string> Paths = {}; // open dialog with several files chosen (else Path)
 };
 
 using DialogResponder = std::function<DialogAnswer(const DialogRequest &request)>;
 // Installs the responder; returns the previous one. An empty responder
 // brings back the real dialogs.
 DialogResponder SetDialogResponder(DialogResponder responder);
+// Asks the responder, when one is set, in place of a real dialog.
+bool RespondInsteadOfDialog(const DialogRequest &request, DialogAnswer &answer);
+// The window a dialog belongs to: the active one, else the main form's.
+HWND DialogOwnerWindow();
 
 // A modal box; returns the modal result of the button pressed. Closing the
 // box without a button (Escape, the close box) gives the result of its

@@ -8,6 +8,16 @@ namespace zorvex {
 
 // ---- TBevel
 
+const TPropertyTable &TBevel::ClassProperties() {
+  static const auto table =
+      TPublished<TBevel>(&TGraphicControl::ClassProperties())
+          .Enumeration("Shape",
+                       {"bsBox", "bsFrame", "bsTopLine", "bsBottomLine", "bsLeftLine", "bsRightLine", "bsSpacer"},
+                       &TBevel::Shape, &TBevel::SetShape)
+          .Enumeration("Style", {"bsLowered", "bsRaised"}, &TBevel::Style, &TBevel::SetStyle);
+  return table;
+}
+
 TBevel::TBevel(TComponent *owner) : TGraphicControl(owner) { StoreBounds(0, 0, 50, 50); }
 
 void TBevel::SetShape(TBevelShape shape) {
@@ -67,6 +77,15 @@ void TBevel::Paint() {
 }
 
 // ---- TPanel
+
+const TPropertyTable &TPanel::ClassProperties() {
+  static const std::vector<std::string> bevels{"bvNone", "bvLowered", "bvRaised"};
+  static const auto table = TPublished<TPanel>(&TCustomControl::ClassProperties())
+                                .String("Caption", &TPanel::Caption, &TPanel::SetCaption)
+                                .Enumeration("BevelOuter", bevels, &TPanel::BevelOuter, &TPanel::SetBevelOuter)
+                                .Enumeration("BevelInner", bevels, &TPanel::BevelInner, &TPanel::SetBevelInner);
+  return table;
+}
 
 TPanel::TPanel(TComponent *owner) : TCustomControl(owner) {
   clickOnMouseUp_ = true;
@@ -153,6 +172,14 @@ RECT PictureDestRect(int pictureWidth, int pictureHeight, int boxWidth, int boxH
   return rect;
 }
 
+const TPropertyTable &TImage::ClassProperties() {
+  static const auto table = TPublished<TImage>(&TGraphicControl::ClassProperties())
+                                .Boolean("Stretch", &TImage::Stretch, &TImage::SetStretch)
+                                .Boolean("Proportional", &TImage::Proportional, &TImage::SetProportional)
+                                .Boolean("Center", &TImage::Center, &TImage::SetCenter);
+  return table;
+}
+
 TImage::TImage(TComponent *owner) : TGraphicControl(owner) {
   clickOnMouseUp_ = true;
   StoreBounds(0, 0, 105, 105);
@@ -200,6 +227,13 @@ void TGroupButton::Click() {
   TRadioButton::Click();
   if (Checked())
     group_->ButtonClicked(index_);
+}
+
+const TPropertyTable &TRadioGroup::ClassProperties() {
+  static const auto table = TPublished<TRadioGroup>(&TCustomGroupBox::ClassProperties())
+                                .Integer("ItemIndex", &TRadioGroup::ItemIndex, &TRadioGroup::SetItemIndex)
+                                .Integer("Columns", &TRadioGroup::Columns, &TRadioGroup::SetColumns);
+  return table;
 }
 
 TRadioGroup::TRadioGroup(TComponent *owner) : TCustomGroupBox(owner) { SetTabStop(false); }

@@ -19,6 +19,9 @@ class TBevel : public TGraphicControl {
 public:
   explicit TBevel(TComponent *owner);
   std::string ClassName() const override { return "TBevel"; }
+  // Shape, Style.
+  static const TPropertyTable &ClassProperties();
+  const TPropertyTable *PublishedProperties() const override { return &ClassProperties(); }
   TBevelShape Shape() const { return shape_; }
   void SetShape(TBevelShape shape);
   TBevelStyle Style() const { return style_; }
@@ -38,6 +41,9 @@ class TPanel : public TCustomControl {
 public:
   explicit TPanel(TComponent *owner);
   std::string ClassName() const override { return "TPanel"; }
+  // Caption, BevelOuter, BevelInner.
+  static const TPropertyTable &ClassProperties();
+  const TPropertyTable *PublishedProperties() const override { return &ClassProperties(); }
   TPanelBevel BevelOuter() const { return bevelOuter_; }
   void SetBevelOuter(TPanelBevel bevel);
   TPanelBevel BevelInner() const { return bevelInner_; }
@@ -62,6 +68,9 @@ class TImage : public TGraphicControl {
 public:
   explicit TImage(TComponent *owner);
   std::string ClassName() const override { return "TImage"; }
+  // Stretch, Proportional, Center.
+  static const TPropertyTable &ClassProperties();
+  const TPropertyTable *PublishedProperties() const override { return &ClassProperties(); }
 
   const TDibBitmap &Picture() const { return picture_; }
   void SetPicture(TDibBitmap picture);
@@ -106,6 +115,9 @@ public:
   explicit TRadioGroup(TComponent *owner);
   ~TRadioGroup() override;
   std::string ClassName() const override { return "TRadioGroup"; }
+  // ItemIndex, Columns.
+  static const TPropertyTable &ClassProperties();
+  const TPropertyTable *PublishedProperties() const override { return &ClassProperties(); }
 
   // Replaces the items (and their buttons); the item index is kept if it
   // is still valid.

@@ -7,6 +7,7 @@
 
 #include "Dialogs.h"
 #include "Menus.h"
+#include "ScrollBar.h"
 #include "Win32Error.h"
 #include "framework/core/Notices.h"
 #include "framework/core/Paths.h"
@@ -101,6 +102,91 @@ void TForm::DoShow() {
 void TForm::DoHide() {
   if (OnHide)
     OnHide(this);
+}
+
+const TPropertyTable &TForm::ClassProperties() {
+  static const auto table =
+      TPublished<TForm>(&TWinControl::ClassProperties())
+          .String("Caption", &TForm::Caption, &TForm::SetCaption)
+          .Enumeration("BorderStyle", {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow"},
+                       &TForm::BorderStyle, &TForm::SetBorderStyle)
+          .Enumeration("Position", {"poDesigned", "poScreenCenter", "poDesktopCenter", "poMainFormCenter"},
+                       &TForm::Position, &TForm::SetPosition)
+          .Enumeration("FormStyle", {"fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop"}, &TForm::FormStyle,
+                       &TForm::SetFormStyle)
+          .Boolean("AutoScroll", &TForm::AutoScroll, &TForm::SetAutoScroll);
+  return table;
+}
+
+void TForm::SetAutoScroll(bool autoScroll) {
+  autoScroll_ = autoScroll;
+  if (!autoScroll)
+    ScrollTo(POINT{0, 0}); // the controls go back where they were put
+  UpdateScrollRange();
+}
+
+void TForm::UpdateScrollRange() {
+  if (!HandleAllocated() || updatingScroll_ || formStyle_ == TFormStyle::fsMDIForm)
+    return;
+  const bool barsShown = GetWindowLongPtrW(WindowHandle(), GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL);
+  if (!autoScroll_ && !barsShown)
+    return;
+  updatingScroll_ = true;
+  struct Done {
+    bool &flag;
+    ~Done() { flag = false; }
+  } done{updatingScroll_};
+  // Where the controls reach, unscrolled.
+  int right = 0, bottom = 0;
+  for (int i = 0; i < ControlCount(); ++i) {
+    const TControl *control = Controls(i);
+    if (!control->Visible())
+      continue;
+    right = std::max(right, control->Left() + control->Width() + static_cast<int>(scrolled_.x));
+    bottom = std::max(bottom, control->Top() + control->Height() + static_cast<int>(scrolled_.y));
+  }
+  if (!autoScroll_)
+    right = bottom = 0;
+  // Twice: one bar taking room may call for the other.
+  for (int pass = 0; pass < 2; ++pass) {
+    const RECT client = ClientRect();
+    SCROLLINFO horizontal{
+        sizeof(horizontal), SIF_RANGE | SIF_PAGE, 0, std::max(right - 1, 0), static_cast<UINT>(client.right), 0, 0};
+    SCROLLINFO vertical{
+        sizeof(vertical), SIF_RANGE | SIF_PAGE, 0, std::max(bottom - 1, 0), static_cast<UINT>(client.bottom), 0, 0};
+    SetScrollInfo(WindowHandle(), SB_HORZ, &horizontal, TRUE);
+    SetScrollInfo(WindowHandle(), SB_VERT, &vertical, TRUE);
+  }
+  const RECT client = ClientRect();
+  ScrollTo(POINT{std::clamp<int>(scrolled_.x, 0, std::max<int>(right - client.right, 0)),
+                 std::clamp<int>(scrolled_.y, 0, std::max<int>(bottom - client.bottom, 0))});
+}
+
+void TForm::ScrollTo(POINT position) {
+  const int dx = static_cast<int>(scrolled_.x - position.x), dy = static_cast<int>(scrolled_.y - position.y);
+  if (dx == 0 && dy == 0)
+    return;
+  scrolled_ = position;
+  for (int i = 0; i < ControlCount(); ++i) {
+    TControl *control = Controls(i);
+    control->SetBounds(control->Left() + dx, control->Top() + dy, control->Width(), control->Height());
+  }
+  if (HandleAllocated()) {
+    SetScrollPos(WindowHandle(), SB_HORZ, scrolled_.x, TRUE);
+    SetScrollPos(WindowHandle(), SB_VERT, scrolled_.y, TRUE);
+    Invalidate();
+  }
+}
+
+void TForm::ScrollRequest(int bar, WORD request) {
+  SCROLLINFO info{sizeof(info), SIF_ALL, 0, 0, 0, 0, 0};
+  if (!GetScrollInfo(WindowHandle(), bar, &info))
+    return;
+  const TScrollRange range{info.nMin, info.nMax, static_cast<int>(info.nPage)};
+  const int line = std::max(static_cast<int>(info.nPage) / 10, 1);
+  const int target = ScrollTarget(static_cast<TScrollCode>(std::min<WORD>(request, SB_ENDSCROLL)), info.nPos,
+                                  info.nTrackPos, range, line, std::max(static_cast<int>(info.nPage), 1));
+  ScrollTo(bar == SB_HORZ ? POINT{target, scrolled_.y} : POINT{scrolled_.x, target});
 }
 
 void TForm::SetBorderStyle(TFormBorderStyle style) {
@@ -483,8 +569,11 @@ bool TForm::DialogKey(WORD key, TShiftState shift) {
   TWinControl *focused = OwningControl(GetFocus());
   switch (key) {
   case VK_TAB: {
-    if (shift & (ss::Ctrl | ss::Alt))
+    if (shift & ss::Alt)
       return false;
+    // Ctrl+Tab is for the control that turns pages.
+    if (shift & ss::Ctrl)
+      return BroadcastUntilHandled(*this, CM_DIALOGKEY, key, 0);
     TWinControl *next = FindNextControl(focused, !(shift & ss::Shift));
     if (next)
       next->SetFocus();
@@ -561,6 +650,15 @@ void TForm::WndProc(TMessage &message) {
       ::SetMenu(WindowHandle(), nullptr);
     break;
   case WM_NCDESTROY: clientHandle_ = nullptr; break;
+  case WM_HSCROLL:
+  case WM_VSCROLL:
+    // The form's own scroll bars (a control's come with its window).
+    if (message.LParam == 0 && autoScroll_) {
+      ScrollRequest(message.Msg == WM_HSCROLL ? SB_HORZ : SB_VERT, LOWORD(message.WParam));
+      message.Result = 0;
+      return;
+    }
+    break;
   default: break;
   }
   TWinControl::WndProc(message);

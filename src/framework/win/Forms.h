@@ -65,6 +65,14 @@ public:
   HICON Icon() const { return icon_; }
   // Sets the outer size so that the client area has this size.
   void SetClientSize(int width, int height);
+  // Scroll bars appear when the controls reach past the client area, and
+  // scroll them.
+  bool AutoScroll() const { return autoScroll_; }
+  void SetAutoScroll(bool autoScroll);
+
+  // Caption, BorderStyle, Position, FormStyle, AutoScroll.
+  static const TPropertyTable &ClassProperties();
+  const TPropertyTable *PublishedProperties() const override { return &ClassProperties(); }
 
   bool Showing() const override;
   // Shows the form and waits until its ModalResult is set or it is closed;
@@ -103,6 +111,7 @@ protected:
   void WndProc(TMessage &message) override;
   void DefaultHandler(TMessage &message) override;
   void VisibleChanged() override;
+  void BoundsChanged() override { UpdateScrollRange(); }
   // Enter, Escape, Tab and arrows not taken by the focused control.
   virtual bool DialogKey(WORD key, TShiftState shift);
   // Alt+letter: the control whose caption has that accelerator.
@@ -112,6 +121,10 @@ private:
   void PlaceOnScreen();
   void ApplyFocus();
   bool CloseQuery(TCloseAction &action);
+  void UpdateScrollRange();
+  // Scrolls the contents to this position of the scroll bars.
+  void ScrollTo(POINT position);
+  void ScrollRequest(int bar, WORD request);
   // The frame an MDI child lives in: the main form or the first MDI frame.
   static TForm *MDIFrame();
   std::vector<TForm *> MDIChildList() const;
@@ -128,6 +141,9 @@ private:
   bool modal_ = false;
   bool placed_ = false;
   bool showing_ = false;
+  bool autoScroll_ = false;
+  POINT scrolled_{0, 0}; // how far the contents are scrolled
+  bool updatingScroll_ = false;
 };
 
 // The program's forms, in creation order.

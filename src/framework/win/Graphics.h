@@ -139,6 +139,22 @@ private:
   TPen pen_;
 };
 
+// Lends a device context (not owned) and a font to a canvas for a scope:
+// handlers draw on the canvas, which lets go of the context at the end.
+class CanvasLoan {
+public:
+  CanvasLoan(TCanvas &canvas, HDC dc, const TFont &font) : canvas_(canvas) {
+    canvas.SetHandle(dc);
+    canvas.Font() = font;
+  }
+  ~CanvasLoan() { canvas_.SetHandle(nullptr); }
+  CanvasLoan(const CanvasLoan &) = delete;
+  CanvasLoan &operator=(const CanvasLoan &) = delete;
+
+private:
+  TCanvas &canvas_;
+};
+
 // A TBitmap as GDI draws it: a 32-bit top-down DIB section whose pixels are
 // 0xAARRGGBB words, row by row. The alpha channel is straight (not
 // premultiplied); Draw premultiplies.

@@ -36,10 +36,26 @@ void TStringGrid::AssignModel(TGridModel model) {
   ModelChanged();
 }
 
+const TPropertyTable &TStringGrid::ClassProperties() {
+  static const auto table =
+      TPublished<TStringGrid>(&TCustomControl::ClassProperties())
+          .Integer("FixedColor", &TStringGrid::FixedColor, &TStringGrid::SetFixedColor)
+          .Integer("ColCount", &TStringGrid::ColCount, &TStringGrid::SetColCount)
+          .Integer("RowCount", &TStringGrid::RowCount, &TStringGrid::SetRowCount)
+          .Enumeration("BorderStyle", BorderStyleNames(), &TStringGrid::BorderStyle, &TStringGrid::SetBorderStyle);
+  return table;
+}
+
+void TStringGrid::SetBorderStyle(TBorderStyle style) {
+  borderStyle_ = style;
+  ChangeStyle(WS_EX_CLIENTEDGE, style == TBorderStyle::bsSingle, true);
+}
+
 void TStringGrid::CreateParams(TCreateParams &params) {
   TCustomControl::CreateParams(params);
   params.Style |= WS_VSCROLL | WS_HSCROLL;
-  params.ExStyle |= WS_EX_CLIENTEDGE;
+  if (borderStyle_ == TBorderStyle::bsSingle)
+    params.ExStyle |= WS_EX_CLIENTEDGE;
   params.ClassStyle = CS_DBLCLKS;
 }
 

@@ -54,6 +54,12 @@ public:
   void SetFixedColor(TColor color);
   TGridOptions Options() const { return options_; }
   void SetOptions(TGridOptions options);
+  TBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TBorderStyle style);
+
+  // FixedColor, ColCount, RowCount, BorderStyle.
+  static const TPropertyTable &ClassProperties();
+  const TPropertyTable *PublishedProperties() const override { return &ClassProperties(); }
 
   int Row() const { return row_; }
   int Col() const { return col_; }
@@ -93,6 +99,7 @@ private:
   TGridModel model_;
   TGridLayout layout_{model_};
   TColor fixedColor_ = clBtnFace;
+  TBorderStyle borderStyle_ = TBorderStyle::bsSingle;
   TGridOptions options_ = go::Default;
   int col_, row_;             // current cell
   int anchorCol_, anchorRow_; // other corner of the selection

@@ -94,6 +94,18 @@ void TImageList::Draw(HDC dc, int x, int y, int index, bool enabled) const {
 void TImageList::Changed() {
   if (OnChange)
     OnChange(this);
+  // A listener may unregister while it is told.
+  for (const auto &listener : std::vector(listeners_))
+    listener.second();
+}
+
+void TImageList::RegisterChanges(const void *key, std::function<void()> changed) {
+  UnregisterChanges(key);
+  listeners_.emplace_back(key, std::move(changed));
+}
+
+void TImageList::UnregisterChanges(const void *key) {
+  std::erase_if(listeners_, [key](const auto &listener) { return listener.first == key; });
 }
 
 bool LoadMenuGlyphs(TImageList &list, HINSTANCE module) {

@@ -3,7 +3,9 @@
 // index (menus, the caption buttons' system menu). Images come from a strip
 // of bitmaps side by side, in which one colour stands for transparent.
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <windows.h>
@@ -46,11 +48,16 @@ public:
 
   // Told after every change.
   TNotifyEvent OnChange;
+  // Controls that show the images are told of every change as well, each
+  // under a key of its own until it unregisters.
+  void RegisterChanges(const void *key, std::function<void()> changed);
+  void UnregisterChanges(const void *key);
 
 private:
   void Changed();
   int width_ = 16, height_ = 16;
   std::vector<TDibBitmap> images_;
+  std::vector<std::pair<const void *, std::function<void()>>> listeners_;
 };
 
 // The framework's 16 x 16 menu glyphs, one resource strip on white, in the

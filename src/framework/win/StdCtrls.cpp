@@ -8,7 +8,31 @@
 
 namespace zorvex {
 
+const std::vector<std::string> &AlignmentNames() {
+  static const std::vector<std::string> names{"taLeftJustify", "taRightJustify", "taCenter"};
+  return names;
+}
+
+namespace {
+// Controls publish their caption under the name their kind is known by.
+template <typename C> TPublished<C> WithCaption(const TPropertyTable *parent) {
+  return std::move(TPublished<C>(parent).String("Caption", &C::Caption, &C::SetCaption));
+}
+} // namespace
+
 // ---- TLabel
+
+const TPropertyTable &TLabel::ClassProperties() {
+  static const auto table =
+      WithCaption<TLabel>(&TGraphicControl::ClassProperties())
+          .Boolean("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize)
+          .Boolean("Transparent", &TLabel::Transparent, &TLabel::SetTransparent)
+          .Enumeration("Alignment", AlignmentNames(), &TLabel::Alignment, &TLabel::SetAlignment)
+          .Enumeration("Layout", {"tlTop", "tlCenter", "tlBottom"}, &TLabel::Layout, &TLabel::SetLayout)
+          .Boolean("WordWrap", &TLabel::WordWrap, &TLabel::SetWordWrap)
+          .Boolean("ShowAccelChar", &TLabel::ShowAccelChar, &TLabel::SetShowAccelChar);
+  return table;
+}
 
 TLabel::TLabel(TComponent *owner) : TGraphicControl(owner) {
   SetParentColor(true);
@@ -123,6 +147,13 @@ void TLabel::Paint() {
 
 // ---- TEdit
 
+const TPropertyTable &TEdit::ClassProperties() {
+  static const auto table = TPublished<TEdit>(&TWinControl::ClassProperties())
+                                .String("Text", &TEdit::Text, &TEdit::SetText)
+                                .Boolean("ReadOnly", &TEdit::ReadOnly, &TEdit::SetReadOnly);
+  return table;
+}
+
 TEdit::TEdit(TComponent *owner) : TWinControl(owner) {
   SetColor(clWindow);
   SetTabStop(true);
@@ -158,6 +189,11 @@ bool TEdit::CNCommand(WORD notifyCode) {
 
 // ---- TButtonControl
 
+const TPropertyTable &TButtonControl::ClassProperties() {
+  static const auto table = WithCaption<TButtonControl>(&TWinControl::ClassProperties());
+  return table;
+}
+
 TButtonControl::TButtonControl(TComponent *owner) : TWinControl(owner) {
   SetTabStop(true);
   SetParentColor(true);
@@ -185,6 +221,14 @@ void TButtonControl::WndProc(TMessage &message) {
 }
 
 // ---- TButton
+
+const TPropertyTable &TButton::ClassProperties() {
+  static const auto table = TPublished<TButton>(&TButtonControl::ClassProperties())
+                                .Boolean("Default", &TButton::Default, &TButton::SetDefault)
+                                .Boolean("Cancel", &TButton::Cancel, &TButton::SetCancel)
+                                .Integer("ModalResult", &TButton::ModalResult, &TButton::SetModalResult);
+  return table;
+}
 
 TButton::TButton(TComponent *owner) : TButtonControl(owner) { StoreBounds(0, 0, 75, 25); }
 
@@ -234,43 +278,70 @@ void TButton::WndProc(TMessage &message) {
 
 // ---- TCheckBox
 
+namespace {
+WPARAM CheckOf(TCheckBoxState state) {
+  switch (state) {
+  case TCheckBoxState::cbChecked: return BST_CHECKED;
+  case TCheckBoxState::cbGrayed: return BST_INDETERMINATE;
+  case TCheckBoxState::cbUnchecked: break;
+  }
+  return BST_UNCHECKED;
+}
+} // namespace
+
+const TPropertyTable &TCheckBox::ClassProperties() {
+  static const auto table =
+      TPublished<TCheckBox>(&TButtonControl::ClassProperties())
+          .Boolean("Checked", &TCheckBox::Checked, &TCheckBox::SetChecked)
+          .Enumeration("State", {"cbUnchecked", "cbChecked", "cbGrayed"}, &TCheckBox::State, &TCheckBox::SetState)
+          .Boolean("AllowGrayed", &TCheckBox::AllowGrayed, &TCheckBox::SetAllowGrayed);
+  return table;
+}
+
 TCheckBox::TCheckBox(TComponent *owner) : TButtonControl(owner) { StoreBounds(0, 0, 97, 17); }
 
 void TCheckBox::CreateParams(TCreateParams &params) {
   TButtonControl::CreateParams(params);
   params.WindowClassBase = L"BUTTON";
-  params.Style |= BS_AUTOCHECKBOX;
+  // The box keeps its state itself, so grayed works with or without AllowGrayed.
+  params.Style |= BS_3STATE;
 }
 
-void TCheckBox::CreateWindowHandleDone() {
-  SendMessageW(WindowHandle(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-bool TCheckBox::Checked() const {
-  if (HandleAllocated())
-    return SendMessageW(WindowHandle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
-  return checked_;
-}
+void TCheckBox::CreateWindowHandleDone() { SendMessageW(WindowHandle(), BM_SETCHECK, CheckOf(state_), 0); }
 
 void TCheckBox::SetChecked(bool checked) {
-  if (checked == Checked())
+  SetState(checked ? TCheckBoxState::cbChecked : TCheckBoxState::cbUnchecked);
+}
+
+void TCheckBox::SetState(TCheckBoxState state) {
+  if (state == state_)
     return;
-  checked_ = checked;
+  state_ = state;
   if (HandleAllocated())
-    SendMessageW(WindowHandle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageW(WindowHandle(), BM_SETCHECK, CheckOf(state), 0);
   Click();
 }
 
 bool TCheckBox::CNCommand(WORD notifyCode) {
-  if (notifyCode == BN_CLICKED) {
-    checked_ = Checked();
-    Click();
-    return true;
+  if (notifyCode != BN_CLICKED)
+    return false;
+  switch (state_) {
+  case TCheckBoxState::cbUnchecked:
+    SetState(allowGrayed_ ? TCheckBoxState::cbGrayed : TCheckBoxState::cbChecked);
+    break;
+  case TCheckBoxState::cbChecked: SetState(TCheckBoxState::cbUnchecked); break;
+  case TCheckBoxState::cbGrayed: SetState(TCheckBoxState::cbChecked); break;
   }
-  return false;
+  return true;
 }
 
 // ---- TRadioButton
+
+const TPropertyTable &TRadioButton::ClassProperties() {
+  static const auto table = TPublished<TRadioButton>(&TButtonControl::ClassProperties())
+                                .Boolean("Checked", &TRadioButton::Checked, &TRadioButton::SetChecked);
+  return table;
+}
 
 TRadioButton::TRadioButton(TComponent *owner) : TButtonControl(owner) {
   SetTabStop(false);
@@ -320,6 +391,11 @@ void TRadioButton::WndProc(TMessage &message) {
 }
 
 // ---- TCustomGroupBox
+
+const TPropertyTable &TCustomGroupBox::ClassProperties() {
+  static const auto table = WithCaption<TCustomGroupBox>(&TCustomControl::ClassProperties());
+  return table;
+}
 
 TCustomGroupBox::TCustomGroupBox(TComponent *owner) : TCustomControl(owner) {
   SetParentColor(true);

@@ -3,6 +3,7 @@
 // radio button and group box.
 
 #include <string>
+#include <vector>
 
 #include "Controls.h"
 
@@ -10,6 +11,10 @@ namespace zorvex {
 
 enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum class TTextLayout { tlTop, tlCenter, tlBottom };
+enum class TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+
+// Value names of the enumerations above, for published properties.
+const std::vector<std::string> &AlignmentNames();
 
 // A text drawn by its parent. With AutoSize it takes the size of its text.
 class TLabel : public TGraphicControl {
@@ -31,6 +36,11 @@ public:
   // '&' marks an accelerator (and "&&" is one '&') unless this is false.
   bool ShowAccelChar() const { return showAccelChar_; }
   void SetShowAccelChar(bool show);
+
+  // Caption, AutoSize, Transparent, Alignment, Layout, WordWrap,
+  // ShowAccelChar.
+  static const TPropertyTable &ClassProperties();
+  const TPropertyTable *PublishedProperties() const override { return &ClassProperties(); }
 
 protected:
   void Paint() override;
@@ -59,6 +69,10 @@ public:
   void SetReadOnly(bool readOnly);
   void SelectAll();
 
+  // Text, ReadOnly.
+  static const TPropertyTable &ClassProperties();
+  const TPropertyTable *PublishedProperties() const override { return &ClassProperties(); }
+
   TNotifyEvent OnChange;
 
 protected:
@@ -75,6 +89,10 @@ class TButtonControl : public TWinControl {
 public:
   explicit TButtonControl(TComponent *owner);
   std::string ClassName() const override { return "TButtonControl"; }
+
+  // Caption.
+  static const TPropertyTable &ClassProperties();
+  const TPropertyTable *PublishedProperties() const override { return &ClassProperties(); }
 
 protected:
   void WndProc(TMessage &message) override;
@@ -97,6 +115,10 @@ public:
   void SetModalResult(int result) { modalResult_ = result; }
   void Click() override;
 
+  // Default, Cancel, ModalResult.
+  static const TPropertyTable &ClassProperties();
+  const TPropertyTable *PublishedProperties() const override { return &ClassProperties(); }
+
 protected:
   void CreateParams(TCreateParams &params) override;
   void WndProc(TMessage &message) override;
@@ -115,8 +137,19 @@ public:
   explicit TCheckBox(TComponent *owner);
   std::string ClassName() const override { return "TCheckBox"; }
 
-  bool Checked() const;
+  bool Checked() const { return state_ == TCheckBoxState::cbChecked; }
   void SetChecked(bool checked);
+  // A change of state clicks the box.
+  TCheckBoxState State() const { return state_; }
+  void SetState(TCheckBoxState state);
+  // Clicks go unchecked, grayed, checked; without AllowGrayed they skip
+  // grayed (the program may still set it).
+  bool AllowGrayed() const { return allowGrayed_; }
+  void SetAllowGrayed(bool allow) { allowGrayed_ = allow; }
+
+  // Checked, State, AllowGrayed.
+  static const TPropertyTable &ClassProperties();
+  const TPropertyTable *PublishedProperties() const override { return &ClassProperties(); }
 
 protected:
   void CreateParams(TCreateParams &params) override;
@@ -124,7 +157,8 @@ protected:
   bool CNCommand(WORD notifyCode) override;
 
 private:
-  bool checked_ = false;
+  TCheckBoxState state_ = TCheckBoxState::cbUnchecked;
+  bool allowGrayed_ = false;
 };
 
 class TRadioButton : public TButtonControl {
@@ -136,6 +170,10 @@ public:
   // Checking one clears the other radio buttons of the same parent and
   // clicks it.
   virtual void SetChecked(bool checked);
+
+  // Checked.
+  static const TPropertyTable &ClassProperties();
+  const TPropertyTable *PublishedProperties() const override { return &ClassProperties(); }
 
 protected:
   void CreateParams(TCreateParams &params) override;
@@ -152,6 +190,10 @@ class TCustomGroupBox : public TCustomControl {
 public:
   explicit TCustomGroupBox(TComponent *owner);
   std::string ClassName() const override { return "TCustomGroupBox"; }
+
+  // Caption.
+  static const TPropertyTable &ClassProperties();
+  const TPropertyTable *PublishedProperties() const override { return &ClassProperties(); }
 
 protected:
   void Paint() override;

@@ -59,3 +59,43 @@ TEST(Collection, ItemsMoveAndFreeThemselvesAndAssignCopiesEach) {
   TPersistent other;
   EXPECT_THROW(a.Assign(other), EConvertError);
 }
+
+namespace {
+// Records what the collection announces, and what the announced item held.
+class Watched : public TCollection {
+public:
+  Watched() : TCollection(ItemClass<Item>()) {}
+  std::vector<int> seen; // -1 for the whole list, else the item's value
+protected:
+  void Update(TCollectionItem *item) override { seen.push_back(item ? static_cast<Item *>(item)->value : -1); }
+};
+
+class Valued : public Item {
+public:
+  explicit Valued(TCollection *collection) : Item(collection) { value = 5; }
+  void Touch() { Changed(); }
+};
+} // namespace
+
+TEST(Collection, ChangesAreAnnouncedOnceItemsAreBuiltAndOncePerUpdateBlock) {
+  Watched list;
+  list.Add();
+  EXPECT_EQ(list.seen, (std::vector<int>{-1}));
+  list.seen.clear();
+  auto *built = new Valued(&list); // owned by the list; not announced while it is not whole
+  built->Touch();
+  EXPECT_EQ(list.seen, (std::vector<int>{5}));
+  list.seen.clear();
+  list.BeginUpdate();
+  list.Insert(0);
+  built->Touch();
+  list.Delete(0);
+  list.EndUpdate();
+  list.Clear();
+  EXPECT_EQ(list.seen, (std::vector<int>{-1, -1}));
+  list.seen.clear();
+  TCollection other(TCollection::ItemClass<Item>());
+  auto *moved = other.Add();
+  moved->SetCollection(&list);
+  EXPECT_EQ(list.seen, (std::vector<int>{-1}));
+}

@@ -6,6 +6,7 @@
 #include "framework/win/Capture.h"
 #include "framework/win/ExtCtrls.h"
 #include "framework/win/Hooks.h"
+#include "framework/win/ImgList.h"
 #include "framework/win/Subclass.h"
 #include "support/GuiTest.h"
 
@@ -114,6 +115,38 @@ TEST_F(FormsTest, PictureButtonsDrawTheirGlyphAndGreyItWhenDisabled) {
   const uint32_t grey = MiddleOf(form, *button);
   EXPECT_NE(grey, 0xFF0000u);
   EXPECT_EQ((grey >> 16) & 0xFF, grey & 0xFF); // no colour left
+
+  // From an image list instead, with a picture of its own when disabled.
+  TImageList images(nullptr);
+  images.Add(TDibBitmap(16, 16, 0xFF00FF00u));
+  images.Add(TDibBitmap(16, 16, 0xFF0000FFu));
+  button->SetImages(&images);
+  button->SetImageIndex(0);
+  button->SetDisabledIndex(1);
+  EXPECT_EQ(MiddleOf(form, *button), 0x0000FFu);
+  button->SetEnabled(true);
+  EXPECT_EQ(MiddleOf(form, *button), 0x00FF00u);
+}
+
+TEST_F(FormsTest, AutoScrollShowsScrollBarsThatBringEveryControlIntoView) {
+  TForm form(nullptr);
+  form.SetClientSize(200, 150);
+  auto *distant = new TButton(&form);
+  distant->SetParent(&form);
+  distant->SetBounds(300, 400, 75, 25);
+  form.SetAutoScroll(true);
+  form.Show();
+  SCROLLINFO vertical{sizeof(vertical), SIF_ALL, 0, 0, 0, 0, 0};
+  ASSERT_TRUE(GetScrollInfo(form.Handle(), SB_VERT, &vertical));
+  EXPECT_EQ(vertical.nMax, 424);
+  SendMessageW(form.Handle(), WM_VSCROLL, SB_BOTTOM, 0);
+  SendMessageW(form.Handle(), WM_HSCROLL, SB_BOTTOM, 0);
+  const RECT client = form.ClientRect();
+  EXPECT_EQ(distant->Top() + distant->Height(), client.bottom);
+  EXPECT_EQ(distant->Left() + distant->Width(), client.right);
+  form.SetAutoScroll(false); // back where it was put, no bars
+  EXPECT_EQ(distant->Top(), 400);
+  EXPECT_FALSE(GetWindowLongPtrW(form.Handle(), GWL_STYLE) & WS_VSCROLL);
 }
 
 TEST_F(FormsTest, LabelsFillTheirColourUnlessTransparent) {

@@ -71,7 +71,7 @@ TEST_F(StdCtrlsTest, ARadioGroupLaysItsButtonsOutInColumnsAndTracksTheClickedOne
   EXPECT_FALSE(group->Button(4)->Checked());
 }
 
-TEST_F(StdCtrlsTest, ACheckBoxFollowsClicksAndSettings) {
+TEST_F(StdCtrlsTest, ACheckBoxFollowsClicksAndSettingsGrayedOnlyWhenAllowed) {
   auto *check = new TCheckBox(form);
   check->SetParent(form);
   check->SetCaption("Recurse directories");
@@ -80,8 +80,41 @@ TEST_F(StdCtrlsTest, ACheckBoxFollowsClicksAndSettings) {
   EXPECT_EQ(SendMessageW(check->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
   Click(*check);
   EXPECT_FALSE(check->Checked());
-  check->SetChecked(true);
+  Click(*check);
   EXPECT_TRUE(check->Checked());
+  check->SetAllowGrayed(true);
+  std::vector<TCheckBoxState> states;
+  check->OnClick = [&](TObject *) { states.push_back(check->State()); };
+  for (int i = 0; i < 3; ++i)
+    Click(*check);
+  EXPECT_EQ(states, (std::vector<TCheckBoxState>{TCheckBoxState::cbUnchecked, TCheckBoxState::cbGrayed,
+                                                 TCheckBoxState::cbChecked}));
+  check->SetAllowGrayed(false);
+  check->SetState(TCheckBoxState::cbGrayed); // the program may still
+  EXPECT_EQ(SendMessageW(check->Handle(), BM_GETCHECK, 0, 0), BST_INDETERMINATE);
+}
+
+TEST_F(StdCtrlsTest, PublishedPropertiesReachTheControlsByName) {
+  auto *check = new TCheckBox(form);
+  check->SetParent(form);
+  auto *button = new TBitBtn(form);
+  button->SetParent(form);
+  form->Show();
+  const TPropertyTable &checks = *check->PublishedProperties();
+  ASSERT_TRUE(checks.Find("State")->SetEnumName(*check, "cbGrayed"));
+  EXPECT_EQ(SendMessageW(check->Handle(), BM_GETCHECK, 0, 0), BST_INDETERMINATE);
+  EXPECT_EQ(checks.Find("Checked")->GetOrdinal(*check), 0);
+  checks.Find("Caption")->SetString(*check, "By name");
+  EXPECT_EQ(WindowText(check->Handle()), "By name");
+  checks.Find("Enabled")->SetOrdinal(*check, 0);
+  EXPECT_FALSE(IsWindowEnabled(check->Handle()));
+  // Every control reaches its font, and its enumerations by value name.
+  const TPropertyTable &buttons = *button->PublishedProperties();
+  EXPECT_EQ(buttons.Find("Font")->GetObject(*button), &button->Font());
+  ASSERT_TRUE(buttons.Find("Layout")->SetEnumName(*button, "BLGLYPHTOP"));
+  EXPECT_EQ(button->Layout(), TButtonLayout::blGlyphTop);
+  EXPECT_EQ(buttons.Find("Glyph")->GetObject(*button), &button->Glyph());
+  EXPECT_EQ(buttons.Find("State"), nullptr);
 }
 
 TEST_F(StdCtrlsTest, DisabledOrHiddenButtonsCannotBeClicked) {
