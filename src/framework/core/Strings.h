@@ -7,6 +7,12 @@
 
 #include "Object.h"
 
+// <windows.h> renames GetObject to GetObjectW; the item objects keep
+// their own name in every file, whichever headers came first.
+#ifdef GetObject
+#undef GetObject
+#endif
+
 namespace zorvex {
 
 class TStream;
