@@ -85,8 +85,9 @@ TBitmap ProgressPicture(const TDataSkinBorder &progress, int width, int height, 
   const int inner = height - progress.TopHeight - progress.BottomHeight;
   const int blockHeight = inner > 0 ? std::min(block.Height(), inner) : std::min(block.Height(), height);
   const int top = (height - blockHeight) / 2;
-  const int end = std::min(filled, width - progress.RightWidth);
-  for (int x = progress.LeftWidth; x < end; x += block.Width()) {
+  // Whole blocks: the last one begun is shown, cut only by the bar's end.
+  const int end = width - progress.RightWidth;
+  for (int x = progress.LeftWidth; x < std::min(filled, end); x += block.Width()) {
     const int w = std::min(block.Width(), end - x);
     StretchCopy(picture, {x, top, x + w, top + blockHeight}, block, {0, 0, w, block.Height()});
   }

@@ -19,7 +19,7 @@ int ProgressFillLength(int length, int position, int min, int max);
 // the background colour. Style 0: frame 1 of the object over the whole bar,
 // frame 2 over the first `filled` pixels. Style 1: the one-frame image as
 // the bar and the object's second image (the block) repeated along the
-// filled part from the left margin, centred across.
+// filled part from the left margin, centred across, in whole blocks.
 TBitmap ProgressPicture(const TDataSkinBorder &progress, int width, int height, int filled, TColor background);
 // A picture composed lying down, stood up with its start at the bottom.
 void StandUp(TBitmap &picture);

@@ -77,8 +77,9 @@ TEST(ProgressPictureTest, StyleOneRepeatsTheBlockFromTheLeftMarginCentredAcross)
   EXPECT_EQ(bar.GetPixel(3, 9), kEmpty);  // the margin stays
   EXPECT_EQ(bar.GetPixel(4, 9), kFull);   // first block
   EXPECT_EQ(bar.GetPixel(20, 9), kFull);  // a later one
-  EXPECT_EQ(bar.GetPixel(49, 9), kFull);  // up to the fill's end
-  EXPECT_EQ(bar.GetPixel(50, 9), kEmpty); // not beyond
+  // The block begun at 49 is shown whole, and no block after it.
+  EXPECT_EQ(bar.GetPixel(57, 9), kFull);
+  EXPECT_EQ(bar.GetPixel(58, 9), kEmpty);
   // The 8 rows of the block, centred in 18.
   EXPECT_EQ(bar.GetPixel(20, 4), kEmpty);
   EXPECT_EQ(bar.GetPixel(20, 5), kFull);
