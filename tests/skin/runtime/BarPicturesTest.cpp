@@ -63,15 +63,6 @@ TEST(ProgressPictureTest, StyleZeroLaysTheFilledFrameOverTheFilledPart) {
   EXPECT_EQ(ProgressPicture(*ProgressObject(0), 100, 17, 0, kBack).GetPixel(0, 8), kEmpty);
 }
 
-TEST(ProgressPictureTest, MagentaOfATransparentBarShowsTheBackground) {
-  auto progress = ProgressObject(0);
-  progress->Trans = 1;
-  progress->Image.SetPixel(0, 0, clFuchsia);
-  const TBitmap bar = ProgressPicture(*progress, 100, 17, 0, kBack);
-  EXPECT_EQ(bar.GetPixel(0, 0), kBack);
-  EXPECT_EQ(bar.GetPixel(1, 0), kEmpty);
-}
-
 TEST(ProgressPictureTest, StyleOneRepeatsTheBlockFromTheLeftMarginCentredAcross) {
   const TBitmap bar = ProgressPicture(*ProgressObject(1), 100, 18, 50, kBack);
   EXPECT_EQ(bar.GetPixel(3, 9), kEmpty);  // the margin stays
