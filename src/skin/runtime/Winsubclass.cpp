@@ -537,7 +537,7 @@ TSkinControl *ExistingSkinner(TControl &control) {
 // Kinds whose controls take the skin's background colour.
 bool SetsParentColor(const std::string &kind) {
   static const char *kinds[] = {"panel",    "groupbox", "radiogroup", "checkgroup", "checkbox",
-                                "radiobutton", "tabsheet", "container", "boxh"};
+                                "radiobutton", "tabsheet", "container", "boxh", "navigator"};
   return std::any_of(std::begin(kinds), std::end(kinds), [&](const char *k) { return kind == k; });
 }
 
@@ -569,6 +569,7 @@ const std::vector<TableRow> &SkinnerTable() {
   using T = TSkinControlType;
   static const std::vector<TableRow> rows = {
       {{"TTABCONTROL"}, T::xcTab, "tab"},
+      {{"TTOOLBUTTON"}, T::xcMainMenu, "toolbutton"},
       {{"TTABSET"}, T::xcTab, "tabset"},
       {{"TTABSHEET"}, T::xcTab, "tabsheet"},
       {{"TTABBEDNOTEBOOK", "TPAGECONTROL"}, T::xcTab, "tab"},
@@ -576,7 +577,7 @@ const std::vector<TableRow> &SkinnerTable() {
       {{"TTRACKBAR"}, T::xcTrackBar, "trackbar"},
       {{"TUPDOWN", "TSPINBUTTON"}, T::xcSpin, "updown"},
       {{"TRADIOGROUP"}, T::xcRadioButton, "groupbox"},
-      {{"TDBNAVIGATOR"}, T::xcPanel, "panel"},
+      {{"TDBNAVIGATOR"}, T::xcPanel, "navigator"},
       {{"TRZCHECKBOX", "TRZDBCHECKBOX"}, T::xcCheckBox, "objimage"},
       {{"TRZRADIOBUTTON", "TRZDBRADIOBUTTON"}, T::xcRadioButton, "objimage"},
       {{"TGROUPBOX"}, T::xcPanel, "groupbox"},
@@ -593,6 +594,7 @@ const std::vector<TableRow> &SkinnerTable() {
       {{"TPANEL"}, T::xcPanel, "panel"},
       {{"TDXTREELIST", "TDXDBTREELIST", "TDXDBGRID"}, T::xcScrollbar, "scrollbar"},
       {{"TLISTVIEW"}, T::xcScrollbar, "listview"},
+      {{"THEADERCONTROL"}, T::xcScrollbar, "header"},
       {{"TMEMO", "TSTRINGGRID", "TDRAWGRID", "TLISTBOX", "TTREEVIEW"}, T::xcScrollbar, "scrollbar"},
       {{"TBUTTON"}, T::xcButton, "button"},
       {{"TEDIT", "TMASKEDIT"}, T::xcEdit, "edit"},
