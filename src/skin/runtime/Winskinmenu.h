@@ -116,7 +116,8 @@ public:
   // Paints the strip (window coordinates) on the window's device context.
   void DrawMenu(HDC dc, const TRect &strip);
   TMenuBtn *FindBtn(POINT windowPoint);
-  // Opens a button's menu and runs the menu loop until it closes.
+  // Opens a button's menu and runs the menu loop until it closes; the arrow
+  // keys and the mouse go on to the other buttons' menus.
   void CheckMenu(TMenuBtn &button);
   // Alt+character: clicks the enabled button with that accelerator.
   bool CMDialogChar(wchar_t character);
@@ -126,6 +127,9 @@ public:
   void CopyBackground(TBitmap &piece, const TRect &rect) const;
   // Clicks a button through the normal mouse path (posted).
   void ClickButton(TMenuBtn &button);
+  // The screen point of a point in window coordinates (those of the
+  // buttons' rectangles).
+  POINT ScreenPoint(POINT windowPoint) const;
   // WM_MENUSELECT of the form while a menu of the bar is open.
   void MenuSelect(WPARAM wParam, LPARAM lParam);
 
@@ -138,6 +142,9 @@ private:
   friend class TMenuBtn;
   void Rebuild(HMENU menu);
   void Layout(const TRect &strip, HDC dc);
+  // Shows one button's menu until it closes; the button whose menu comes
+  // next, or -1.
+  int TrackButton(TMenuBtn &button);
   void DrawButton(HDC dc, TMenuBtn &button);
 
   TWinSkinForm &form_;
