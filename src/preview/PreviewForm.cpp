@@ -56,8 +56,7 @@ Control *Place(TComponent *owner, TWinControl *parent, int left, int top, int wi
   return control;
 }
 
-TMenuItem *AddItem(TMenuItem *parent, const std::string &caption, TNotifyEvent onClick = nullptr,
-                   int imageIndex = -1) {
+TMenuItem *AddItem(TMenuItem *parent, const std::string &caption, TNotifyEvent onClick = nullptr, int imageIndex = -1) {
   auto *item = new TMenuItem(nullptr); // owned by its parent item
   item->SetCaption(caption);
   item->SetImageIndex(imageIndex);
@@ -107,7 +106,8 @@ void TPreviewForm::MakeMenus() {
     AddItem(skinMenu_, skins_[i].Name, [this, index](TObject *) { ShowBuiltInSkin(index); });
   }
   AddItem(skinMenu_, "-");
-  TMenuItem *open = AddItem(skinMenu_, "&Open skin file\xE2\x80\xA6", [this](TObject *) { OpenSkinFile(); }, image::Open);
+  TMenuItem *open = AddItem(
+      skinMenu_, "&Open skin file\xE2\x80\xA6", [this](TObject *) { OpenSkinFile(); }, image::Open);
   open->SetShortCut(scCtrl | 'O');
   AddItem(skinMenu_, "-");
   AddItem(skinMenu_, "E&xit", [this](TObject *) { Close(); })->SetShortCut(scAlt | VK_F4);
@@ -128,13 +128,15 @@ void TPreviewForm::MakeMenus() {
   AddItem(view, "&Status bar")->SetChecked(true);
   AddItem(root, "&Disabled")->SetEnabled(false);
   TMenuItem *help = AddItem(root, "&Help");
-  AddItem(help, "&About", [](TObject *) { ShowMessage("Zorvex skin preview: every control, drawn by the skin."); },
-          image::Help);
+  AddItem(
+      help, "&About", [](TObject *) { ShowMessage("Zorvex skin preview: every control, drawn by the skin."); },
+      image::Help);
   SetMenu(mainMenu_);
 
   contextMenu_ = new TPopupMenu(this);
   contextMenu_->SetImages(images_);
-  AddItem(contextMenu_->Items(), "&Open skin file\xE2\x80\xA6", [this](TObject *) { OpenSkinFile(); }, image::Open);
+  AddItem(
+      contextMenu_->Items(), "&Open skin file\xE2\x80\xA6", [this](TObject *) { OpenSkinFile(); }, image::Open);
   AddItem(contextMenu_->Items(), "-");
   AddItem(contextMenu_->Items(), "&Checked")->SetChecked(true);
   AddItem(contextMenu_->Items(), "&Disabled")->SetEnabled(false);

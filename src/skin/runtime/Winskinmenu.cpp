@@ -128,9 +128,7 @@ LRESULT TWinSkinPopMenu::WinWndProc(TWindowSubclass &sub, UINT message, WPARAM w
       UnSubClass();
       return result;
     }
-    case WM_NCPAINT:
-      NcPaint();
-      return 0;
+    case WM_NCPAINT: NcPaint(); return 0;
     case WM_PRINT: return WMPrint(wParam, lParam);
     case WM_PRINTCLIENT: return WMPrintClient(wParam, lParam);
     case WM_ERASEBKGND: return WMERASEBKGND(wParam, lParam);
@@ -587,8 +585,7 @@ void TMenuBtn::Draw() {
 
 TMenuBtn *TWinSkinMenu::FindBtn(POINT p) {
   for (auto &button : buttons_)
-    if (p.x >= button->Rect.Left && p.x < button->Rect.Right && p.y >= button->Rect.Top &&
-        p.y < button->Rect.Bottom)
+    if (p.x >= button->Rect.Left && p.x < button->Rect.Right && p.y >= button->Rect.Top && p.y < button->Rect.Bottom)
       return button.get();
   return nullptr;
 }

@@ -37,7 +37,7 @@ public:
   void UnSubClass();
 
   HWND MenuWindow() const { return menuWindow_; }
-  HMENU Menu = nullptr;       // given by the manager (SetHMenu); not owned
+  HMENU Menu = nullptr;        // given by the manager (SetHMenu); not owned
   bool OwnerDrawItems = false; // the menu shows owner-drawn framework items
   // The frame as last painted (window size); empty before the first paint.
   const TBitmap &FrameBitmap() const { return frame_; }
@@ -51,7 +51,7 @@ private:
   LRESULT WMERASEBKGND(WPARAM wParam, LPARAM lParam);
 
   TWindowSubclass subclass_;
-  HWND menuWindow_ = nullptr; // not owned
+  HWND menuWindow_ = nullptr;     // not owned
   TSkinData *skinData_ = nullptr; // not owned
   int mode_ = 0;
   TBitmap frame_;
