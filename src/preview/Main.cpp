@@ -24,15 +24,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   try {
     application->SetTitle("Zorvex skin preview");
     auto *form = application->CreateForm<TPreviewForm>();
+    // The first built-in skin, then the window; a package named on the
+    // command line replaces the skin when it loads.
+    if (!form->Skins().empty())
+      form->ShowBuiltInSkin(0);
+    form->Show();
     int count = 0;
     wchar_t **arguments = CommandLineToArgvW(GetCommandLineW(), &count);
     if (arguments && count > 1)
       form->ShowSkinFile(Narrow(arguments[1]));
-    else if (!form->Skins().empty())
-      form->ShowBuiltInSkin(0);
     if (arguments)
       LocalFree(arguments);
-    form->Show();
     application->Run();
   } catch (...) {
     application->HandleException(std::current_exception());
