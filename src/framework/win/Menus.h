@@ -140,6 +140,9 @@ public:
   TMenuItem *FindItem(UINT command) const;
   // The menu font, as the system draws menus.
   static const TFont &MenuFont();
+  // Sets every entry of the menu's handles again, as after a change that
+  // the items do not announce (their drawing handlers).
+  void Rebuild();
 
 protected:
   // The menu's contents changed (called after the menu's handle shows it).
@@ -150,7 +153,6 @@ protected:
 
 private:
   friend class TMenuItem;
-  void Rebuild();
   TMenuItem *items_; // owned
   bool ownerDraw_ = false;
   TImageList *images_ = nullptr; // not owned

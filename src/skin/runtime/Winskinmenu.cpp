@@ -20,11 +20,6 @@ namespace {
 // The popup menu window's border, drawn from the skin.
 constexpr int MenuBorder = 3;
 
-TSkinData *SkinFor(HWND window) {
-  TSkinManage *manager = RuntimeSkinManager();
-  return manager ? manager->FindSkindata(window) : nullptr;
-}
-
 // The skin data that draws framework menus: the main one.
 TSkinData *MenuSkinData() {
   TSkinManage *manager = RuntimeSkinManager();
@@ -133,9 +128,7 @@ LRESULT TWinSkinPopMenu::WinWndProc(TWindowSubclass &sub, UINT message, WPARAM w
       UnSubClass();
       return result;
     }
-    case WM_NCPAINT:
-      NcPaint();
-      return 0;
+    case WM_NCPAINT: NcPaint(); return 0;
     case WM_PRINT: return WMPrint(wParam, lParam);
     case WM_PRINTCLIENT: return WMPrintClient(wParam, lParam);
     case WM_ERASEBKGND: return WMERASEBKGND(wParam, lParam);
@@ -285,8 +278,12 @@ void InitPopMenu(TForm &form, TSkinData &skin, bool on) {
     auto *menu = dynamic_cast<TPopupMenu *>(form.Components(i));
     if (!menu || menu->Tag() == skin.DisableTag())
       continue;
-    menu->SetOwnerDraw(on);
+    // The handles are rebuilt last, when the items hold their final handlers.
     SkinItems(*menu->Items(), on);
+    if (menu->OwnerDraw() != on)
+      menu->SetOwnerDraw(on);
+    else
+      menu->Rebuild();
   }
 }
 
@@ -299,12 +296,16 @@ void InitMainMenu(TForm &form, TSkinData &skin, bool on) {
   // Below the top level only: the bar's own buttons are the bar skinner's.
   for (int i = 0; i < menu->Items()->Count(); ++i)
     SkinItems(*menu->Items()->Items(i), on);
+  // The entries become owner-drawn (or plain again) only when set anew.
+  menu->Rebuild();
 }
 
 void InitToolbarMenu(TMenuItem &item, TSkinData &skin, bool on) {
   if (on && !skin.SkinControls().Contains(TSkinControlType::xcMainMenu))
     return;
   SkinItems(item, on);
+  if (TMenu *menu = item.GetParentMenu())
+    menu->Rebuild();
 }
 
 void InitFormMenus(TForm &form, TSkinData &skin, bool on) {
@@ -337,14 +338,32 @@ struct MenuLoop {
   HMENU selectedMenu = nullptr; // the popup holding the selected item
   bool selectedHasChildren = false;
   bool selection = false;
-  bool switching = false;
+  // The button whose menu opens once the open one has closed; -1 for none.
+  // Switching closes the menu and opens the next from CheckMenu, never from
+  // inside the closing menu's loop: a click posted to the window would be
+  // handed to the window by the system's loop and open the next menu nested
+  // in the first.
+  int pendingIndex = -1;
   bool firstKey = false;
   POINT lastMouse{-1, -1};
   bool rightToLeft = false;
 };
 MenuLoop loop;
 
-int WrapIndex(int index, int count) { return count <= 0 ? -1 : ((index % count) + count) % count; }
+// A button that can show a menu.
+bool Opens(TMenuBtn &button) { return button.Enabled && button.SubMenu; }
+
+// The next button from `from` in `step` direction (wrapping) that can show a
+// menu; -1 when no other can.
+int NextOpening(TWinSkinMenu &bar, int from, int step) {
+  const int count = bar.ButtonCount();
+  for (int i = 1; i < count; ++i) {
+    const int index = ((from + step * i) % count + count) % count;
+    if (Opens(bar.Button(index)))
+      return index;
+  }
+  return -1;
+}
 
 LRESULT MenuLoopHook(THook &hook, int code, WPARAM wParam, LPARAM lParam) {
   const LRESULT next = hook.CallNext(code, wParam, lParam);
@@ -353,45 +372,48 @@ LRESULT MenuLoopHook(THook &hook, int code, WPARAM wParam, LPARAM lParam) {
   auto *msg = reinterpret_cast<MSG *>(lParam);
   if (!msg)
     return next;
-  if (loop.rightToLeft && (msg->message == WM_KEYDOWN) && (msg->wParam == VK_LEFT || msg->wParam == VK_RIGHT))
-    msg->wParam = msg->wParam == VK_LEFT ? VK_RIGHT : VK_LEFT;
-  if (!loop.firstKey) {
-    loop.firstKey = true;
-    PostMessageW(msg->hwnd, WM_KEYDOWN, VK_DOWN, 0);
-  }
-  TWinSkinMenu &bar = *loop.bar;
-  int target = -1;
-  switch (msg->message) {
-  case WM_KEYDOWN:
-    if (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE)
-      loop.switching = false;
-    else if (msg->wParam == VK_RIGHT && (!loop.selection || !loop.selectedHasChildren))
-      target = WrapIndex(loop.openIndex + 1, bar.ButtonCount());
-    else if (msg->wParam == VK_LEFT && (!loop.selection || loop.selectedMenu == loop.openMenu))
-      target = WrapIndex(loop.openIndex - 1, bar.ButtonCount());
-    break;
-  case WM_SYSKEYDOWN:
-    if (msg->wParam == VK_MENU) {
-      loop.switching = false;
+  try {
+    // A right-to-left bar runs the other way: so do the arrow keys.
+    if (loop.rightToLeft && msg->message == WM_KEYDOWN && (msg->wParam == VK_LEFT || msg->wParam == VK_RIGHT))
+      msg->wParam = msg->wParam == VK_LEFT ? VK_RIGHT : VK_LEFT;
+    if (!loop.firstKey) {
+      loop.firstKey = true;
+      PostMessageW(msg->hwnd, WM_KEYDOWN, VK_DOWN, 0);
+    }
+    TWinSkinMenu &bar = *loop.bar;
+    int target = -1;
+    switch (msg->message) {
+    case WM_KEYDOWN:
+      if (msg->wParam == VK_RIGHT && (!loop.selection || !loop.selectedHasChildren))
+        target = NextOpening(bar, loop.openIndex, 1);
+      else if (msg->wParam == VK_LEFT && (!loop.selection || loop.selectedMenu == loop.openMenu))
+        target = NextOpening(bar, loop.openIndex, -1);
+      break;
+    case WM_SYSKEYDOWN:
+      if (msg->wParam == VK_MENU) {
+        loop.pendingIndex = -1;
+        EndMenu();
+      }
+      break;
+    case WM_MOUSEMOVE: {
+      POINT cursor{};
+      GetCursorPos(&cursor);
+      if (cursor.x != loop.lastMouse.x || cursor.y != loop.lastMouse.y) {
+        loop.lastMouse = cursor;
+        TWinSkinForm &form = *static_cast<TWinSkinForm *>(bar.Owner());
+        if (TMenuBtn *over = bar.FindBtn(form.GetWinXY(cursor.x, cursor.y)); over && Opens(*over))
+          target = over->Index;
+      }
+      break;
+    }
+    default: break;
+    }
+    if (target >= 0 && target != loop.openIndex && loop.pendingIndex < 0) {
+      loop.pendingIndex = target;
       EndMenu();
     }
-    break;
-  case WM_MOUSEMOVE: {
-    POINT cursor{};
-    GetCursorPos(&cursor);
-    if (cursor.x != loop.lastMouse.x || cursor.y != loop.lastMouse.y) {
-      loop.lastMouse = cursor;
-      TWinSkinForm &form = *static_cast<TWinSkinForm *>(bar.Owner());
-      if (TMenuBtn *over = bar.FindBtn(form.GetWinXY(cursor.x, cursor.y)))
-        target = over->Index;
-    }
-    break;
-  }
-  default: break;
-  }
-  if (target >= 0 && target != loop.openIndex && !loop.switching) {
-    loop.switching = true;
-    bar.ClickButton(bar.Button(target));
+  } catch (...) {
+    // The menu goes on without the bar's keys.
   }
   return next;
 }
@@ -479,25 +501,20 @@ void TWinSkinMenu::RestoreMenu() {
 }
 
 void TWinSkinMenu::Layout(const TRect &strip, HDC dc) {
+  // Left to right in window coordinates: a right-to-left window's device
+  // contexts and client coordinates are mirrored by the system, which puts
+  // the first button at the right.
   TSkinData *skin = form_.SkinData();
   const TDataSkinObject *object = skin ? skin->Slot(TSkinSlot::MenuBar) : nullptr;
-  const bool rtl = (GetWindowLongPtrW(form_.Handle, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0;
-  int offset = 6;
-  if (object)
-    offset = rtl ? object->RightWidth + 8 : object->LeftWidth + 4;
+  int offset = object ? object->LeftWidth + 4 : 6;
   if (strip.Width() < offset)
     offset = 12;
-  int x = rtl ? strip.Right - offset : strip.Left + offset;
+  int x = strip.Left + offset;
   for (auto &button : buttons_) {
     const SIZE text = MeasureSkinText(dc, button->Caption, font_.get());
     const int width = text.cx + 16;
-    if (rtl) {
-      button->Rect = {x - width, strip.Top + 1, x, strip.Bottom - 1};
-      x -= width;
-    } else {
-      button->Rect = {x, strip.Top + 1, x + width, strip.Bottom - 1};
-      x += width;
-    }
+    button->Rect = {x, strip.Top + 1, x + width, strip.Bottom - 1};
+    x += width;
   }
 }
 
@@ -568,18 +585,22 @@ void TMenuBtn::Draw() {
 
 TMenuBtn *TWinSkinMenu::FindBtn(POINT p) {
   for (auto &button : buttons_)
-    if (p.x >= button->Rect.Left && p.x < button->Rect.Right && p.y >= button->Rect.Top &&
-        p.y < button->Rect.Bottom)
+    if (p.x >= button->Rect.Left && p.x < button->Rect.Right && p.y >= button->Rect.Top && p.y < button->Rect.Bottom)
       return button.get();
   return nullptr;
 }
 
+POINT TWinSkinMenu::ScreenPoint(POINT windowPoint) const {
+  // The inverse of the form's GetWinXY, which goes through the client area
+  // (mirrored for a right-to-left window).
+  const TFrameMetrics metrics = form_.Metrics();
+  POINT p{windowPoint.x - metrics.Left, windowPoint.y - metrics.Top - metrics.MenuBar};
+  ClientToScreen(form_.Handle, &p);
+  return p;
+}
+
 void TWinSkinMenu::ClickButton(TMenuBtn &button) {
-  POINT p{button.Rect.Left + 1, button.Rect.Top + 1};
-  RECT window{};
-  GetWindowRect(form_.Handle, &window);
-  p.x += window.left;
-  p.y += window.top;
+  const POINT p = ScreenPoint({button.Rect.Left + 1, button.Rect.Top + 1});
   PostMessageW(form_.Handle, WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y)));
 }
 
@@ -589,7 +610,7 @@ void TWinSkinMenu::MenuSelect(WPARAM wParam, LPARAM lParam) {
   const UINT flags = HIWORD(wParam);
   const auto menu = reinterpret_cast<HMENU>(lParam);
   if (flags == 0xFFFF && !menu) {
-    if (!loop.switching)
+    if (loop.pendingIndex < 0)
       EndMenu();
     return;
   }
@@ -599,42 +620,58 @@ void TWinSkinMenu::MenuSelect(WPARAM wParam, LPARAM lParam) {
 }
 
 void TWinSkinMenu::CheckMenu(TMenuBtn &button) {
+  const int first = button.Index;
+  int index = first;
+  while (index >= 0 && index < ButtonCount()) {
+    TMenuBtn &shown = *buttons_[static_cast<size_t>(index)];
+    if (index != first)
+      shown.MouseDown();
+    const int next = TrackButton(shown);
+    // The menu's commands may have rebuilt the bar: buttons by index only.
+    if (index < ButtonCount() && form_.HotObject == buttons_[static_cast<size_t>(index)].get())
+      buttons_[static_cast<size_t>(index)]->MouseLeave();
+    index = next;
+  }
+}
+
+int TWinSkinMenu::TrackButton(TMenuBtn &button) {
   PostMessageW(form_.Handle, WM_COMMAND, button.Command, 0);
   if (!button.SubMenu)
-    return;
+    return -1;
   loop.bar = this;
   loop.openIndex = button.Index;
   loop.openMenu = button.SubMenu;
   loop.selection = false;
   loop.selectedMenu = nullptr;
-  RECT window{};
-  GetWindowRect(form_.Handle, &window);
+  loop.pendingIndex = -1;
   SendMessageW(form_.Handle, WM_INITMENU, reinterpret_cast<WPARAM>(button.SubMenu), 0);
   form_.InMenuLoop = true;
   if (TSkinManage *manager = RuntimeSkinManager())
     manager->MenuKind = MenuKind::MenuBar;
   if (!loop.hook)
     loop.hook = std::make_unique<THook>(THookKind::MessageFilter, MenuLoopHook);
-  loop.switching = false;
   loop.firstKey = false;
   GetCursorPos(&loop.lastMouse);
   loop.rightToLeft = (GetWindowLongPtrW(form_.Handle, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0;
   if (button.Enabled) {
+    // Under the button; a right-to-left window's (mirrored) button ends at
+    // the screen point of its logical left edge.
     UINT flags = TPM_NONOTIFY | TPM_RIGHTBUTTON;
-    int x = window.left + button.Rect.Left;
+    POINT at = ScreenPoint({button.Rect.Left, button.Rect.Bottom});
     if (loop.rightToLeft) {
       flags |= TPM_RIGHTALIGN;
-      x = window.left + button.Rect.Right;
+      at.x += 1;
     }
-    TrackPopupMenu(button.SubMenu, flags, x, window.top + button.Rect.Bottom, 0, form_.Handle, nullptr);
+    TrackPopupMenu(button.SubMenu, flags, at.x, at.y, 0, form_.Handle, nullptr);
   }
+  const int next = loop.pendingIndex;
   loop.hook.reset();
   loop.bar = nullptr;
   loop.openIndex = -1;
   loop.openMenu = nullptr;
+  loop.pendingIndex = -1;
   form_.InMenuLoop = false;
-  if (form_.HotObject == &button)
-    button.MouseLeave();
+  return next;
 }
 
 bool TWinSkinMenu::CMDialogChar(wchar_t character) {

@@ -37,7 +37,7 @@ public:
   void UnSubClass();
 
   HWND MenuWindow() const { return menuWindow_; }
-  HMENU Menu = nullptr;       // given by the manager (SetHMenu); not owned
+  HMENU Menu = nullptr;        // given by the manager (SetHMenu); not owned
   bool OwnerDrawItems = false; // the menu shows owner-drawn framework items
   // The frame as last painted (window size); empty before the first paint.
   const TBitmap &FrameBitmap() const { return frame_; }
@@ -51,7 +51,7 @@ private:
   LRESULT WMERASEBKGND(WPARAM wParam, LPARAM lParam);
 
   TWindowSubclass subclass_;
-  HWND menuWindow_ = nullptr; // not owned
+  HWND menuWindow_ = nullptr;     // not owned
   TSkinData *skinData_ = nullptr; // not owned
   int mode_ = 0;
   TBitmap frame_;
@@ -116,7 +116,8 @@ public:
   // Paints the strip (window coordinates) on the window's device context.
   void DrawMenu(HDC dc, const TRect &strip);
   TMenuBtn *FindBtn(POINT windowPoint);
-  // Opens a button's menu and runs the menu loop until it closes.
+  // Opens a button's menu and runs the menu loop until it closes; the arrow
+  // keys and the mouse go on to the other buttons' menus.
   void CheckMenu(TMenuBtn &button);
   // Alt+character: clicks the enabled button with that accelerator.
   bool CMDialogChar(wchar_t character);
@@ -126,6 +127,9 @@ public:
   void CopyBackground(TBitmap &piece, const TRect &rect) const;
   // Clicks a button through the normal mouse path (posted).
   void ClickButton(TMenuBtn &button);
+  // The screen point of a point in window coordinates (those of the
+  // buttons' rectangles).
+  POINT ScreenPoint(POINT windowPoint) const;
   // WM_MENUSELECT of the form while a menu of the bar is open.
   void MenuSelect(WPARAM wParam, LPARAM lParam);
 
@@ -138,6 +142,9 @@ private:
   friend class TMenuBtn;
   void Rebuild(HMENU menu);
   void Layout(const TRect &strip, HDC dc);
+  // Shows one button's menu until it closes; the button whose menu comes
+  // next, or -1.
+  int TrackButton(TMenuBtn &button);
   void DrawButton(HDC dc, TMenuBtn &button);
 
   TWinSkinForm &form_;
