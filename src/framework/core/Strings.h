@@ -7,6 +7,12 @@
 
 #include "Object.h"
 
+// <windows.h>, when it came first, renames GetObject; the list keeps its
+// name in every unit.
+#ifdef GetObject
+#undef GetObject
+#endif
+
 namespace zorvex {
 
 class TStream;
