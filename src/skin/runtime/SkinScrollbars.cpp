@@ -86,7 +86,11 @@ bool TWScrollbar::Read(TBarState &state) const {
   if (IsRectEmpty(&info.rcScrollBar))
     return false;
   state.Bar = info.rcScrollBar;
-  state.ArrowSize = info.dxyLineButton;
+  // Arrows are squares; a disabled bar may report them as long as half
+  // the bar.
+  const int thickness = vertical_ ? info.rcScrollBar.right - info.rcScrollBar.left
+                                  : info.rcScrollBar.bottom - info.rcScrollBar.top;
+  state.ArrowSize = info.dxyLineButton > 0 ? std::min<int>(info.dxyLineButton, thickness) : thickness;
   state.ThumbStart = info.xyThumbTop;
   state.ThumbEnd = info.xyThumbBottom;
   state.Enabled = !(info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE) && IsWindowEnabled(host_);

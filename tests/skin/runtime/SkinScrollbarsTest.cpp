@@ -60,6 +60,7 @@ protected:
 
 TEST_F(SkinScrollbarsTest, OverlayLiesOverTheGridsBarAndShowsTheSkinsPicture) {
   TStringGrid *grid = AddGrid(100);
+  Add<TStringGrid>(320, 10, 130, 200)->SetRowCount(60);
   SkinNow();
   auto *skinner = SkinnerOf<TSkinScrollbar>(*grid);
   ASSERT_NE(skinner, nullptr);
@@ -71,15 +72,24 @@ TEST_F(SkinScrollbarsTest, OverlayLiesOverTheGridsBarAndShowsTheSkinsPicture) {
   EXPECT_EQ(GetWindow(grid->WindowHandle(), GW_HWNDPREV), bar->WindowHandle()); // just above the grid
   EXPECT_FALSE(Shown(skinner->Bar(false))); // the three columns fit
 
-  // What the window shows: the skin's picture for the bar the system reports.
+  // What the window shows, in every skin: the skin's picture for the bar
+  // the system reports. A second grid, wider than the form shows, has both
+  // bars and the corner between them (for the screenshots).
   const int width = covered.right - covered.left, length = covered.bottom - covered.top;
-  const TBitmap picture = GridBarPicture(grid->WindowHandle(), width);
-  const TDibBitmap shot = CaptureWindow(bar->WindowHandle(), false);
   const int arrow = static_cast<int>(info.dxyLineButton);
-  for (int y : {arrow / 2, (info.xyThumbTop + info.xyThumbBottom) / 2, (info.xyThumbBottom + length - arrow) / 2,
-                length - arrow / 2})
-    for (int x : {2, width / 2, width - 3})
-      EXPECT_TRUE(ShowsPicture(shot, picture, x, y)) << x << "," << y;
+  for (size_t i = 0; i < Packages().size(); ++i) {
+    LoadSkin(i);
+    manager_->OnTimer();
+    ProcessMessages();
+    ASSERT_TRUE(Shown(bar));
+    const TBitmap picture = GridBarPicture(grid->WindowHandle(), width);
+    const TDibBitmap shot = CaptureWindow(bar->WindowHandle(), false);
+    for (int y : {arrow / 2, (info.xyThumbTop + info.xyThumbBottom) / 2, (info.xyThumbBottom + length - arrow) / 2,
+                  length - arrow / 2})
+      for (int x : {2, width / 2, width - 3})
+        EXPECT_TRUE(ShowsPicture(shot, picture, x, y)) << "skin " << i << " at " << x << "," << y;
+    SaveWindowImage(form->WindowHandle(), ScreenshotPath("scrollbars-skin-" + std::to_string(i) + ".png"));
+  }
 }
 
 TEST_F(SkinScrollbarsTest, AClickOnTheOverlayScrollsTheGridThroughItsOwnBar) {
