@@ -8,9 +8,7 @@
 
 namespace zorvex {
 
-int ScrollArrowLength(const TScrollBarGeometry &bar) {
-  return std::max(0, std::min(bar.ArrowSize, bar.Length / 2));
-}
+int ScrollArrowLength(const TScrollBarGeometry &bar) { return std::max(0, std::min(bar.ArrowSize, bar.Length / 2)); }
 
 TScrollPart ScrollPartAt(const TScrollBarGeometry &bar, int along) {
   if (along < 0 || along >= bar.Length)
@@ -81,8 +79,7 @@ void PaintScrollBar(TBitmap &picture, const TScrollBarSkin &skin, const TScrollB
   const TDataSkinObject &arrows = *skin.Arrows;
   for (bool second : {false, true}) {
     const TScrollPart part = second ? TScrollPart::SecondArrow : TScrollPart::FirstArrow;
-    const int frame =
-        ScrollArrowFrame(bar.Vertical, second, look.Pressed == part, look.Hot == part, !look.Enabled);
+    const int frame = ScrollArrowFrame(bar.Vertical, second, look.Pressed == part, look.Hot == part, !look.Enabled);
     const TRect source = FrameOrFirst(arrows, frame);
     if (!source.IsEmpty() && arrow > 0)
       StretchCopy(picture, second ? span(length - arrow, length) : span(0, arrow), arrows.Image, source, clFuchsia);
@@ -97,8 +94,8 @@ void PaintScrollBar(TBitmap &picture, const TScrollBarSkin &skin, const TScrollB
       frame = 3;
     const int start = std::clamp(bar.ThumbStart, arrow, std::max(arrow, length - arrow));
     const int end = std::clamp(bar.ThumbEnd, start, std::max(start, length - arrow));
-    DrawNineSlice(picture, span(start, end), thumb.Image, FrameOrFirst(thumb, frame), thumb.Margins(),
-                  thumb.Tile != 0, KeyOf(thumb));
+    DrawNineSlice(picture, span(start, end), thumb.Image, FrameOrFirst(thumb, frame), thumb.Margins(), thumb.Tile != 0,
+                  KeyOf(thumb));
   }
 }
 

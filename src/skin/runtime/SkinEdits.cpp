@@ -50,8 +50,7 @@ void TSkinEdit::SkinSpinChild() {
     return;
   for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     const std::string name = LowerCaseAZ(WindowClassName(child));
-    if (name != "msctls_updown32" && name.find("spin") == std::string::npos &&
-        name.find("updown") == std::string::npos)
+    if (name != "msctls_updown32" && name.find("spin") == std::string::npos && name.find("updown") == std::string::npos)
       continue;
     if (SendMessageW(child, CN_IsSkinned, 0, 0) != 1)
       if (TSkinControl *spin = CreateSkinner("updown", nullptr))
@@ -161,8 +160,7 @@ void TSkinComBox::DrawControl(HDC dc, const TRect &rect) {
   picture.Fill(clFuchsia);
   if (combo->Style == 2) {
     // The skin's field edge and button, made into one picture at loading.
-    DrawNineSlice(picture, rect, combo->Image, combo->FrameOf(frame), combo->Margins(), combo->Tile != 0,
-                  clFuchsia);
+    DrawNineSlice(picture, rect, combo->Image, combo->FrameOf(frame), combo->Margins(), combo->Tile != 0, clFuchsia);
   } else {
     // Only a button picture: a flat edge like an edit's, and the button over
     // the system's.

@@ -88,8 +88,8 @@ bool TWScrollbar::Read(TBarState &state) const {
   state.Bar = info.rcScrollBar;
   // Arrows are squares; a disabled bar may report them as long as half
   // the bar.
-  const int thickness = vertical_ ? info.rcScrollBar.right - info.rcScrollBar.left
-                                  : info.rcScrollBar.bottom - info.rcScrollBar.top;
+  const int thickness =
+      vertical_ ? info.rcScrollBar.right - info.rcScrollBar.left : info.rcScrollBar.bottom - info.rcScrollBar.top;
   state.ArrowSize = info.dxyLineButton > 0 ? std::min<int>(info.dxyLineButton, thickness) : thickness;
   state.ThumbStart = info.xyThumbTop;
   state.ThumbEnd = info.xyThumbBottom;
@@ -275,91 +275,105 @@ void TWScrollbar::WndProc(TMessage &message) {
   TWinControl::WndProc(message);
 }
 
-// ---- TSkinScrollbar ------------------------------------------------------------------
+// ---- TScrollOverlaySkinner ------------------------------------------------------------------
 
-TSkinScrollbar::~TSkinScrollbar() = default;
+TScrollOverlaySkinner::~TScrollOverlaySkinner() = default;
 
-void TSkinScrollbar::Init(TWinSkinForm &form, TSkinData &skinData, bool setParentColor, TControl &control) {
+void TScrollOverlaySkinner::Init(TWinSkinForm &form, TSkinData &skinData, bool setParentColor, TControl &control) {
   const bool attached = initialised_;
   TSkinControl::Init(form, skinData, setParentColor, control);
   if (!attached)
-    MakeBars();
+    Cover();
 }
 
-void TSkinScrollbar::Inithwnd(HWND window, TSkinData &skinData, TWinSkinForm &form) {
+void TScrollOverlaySkinner::Inithwnd(HWND window, TSkinData &skinData, TWinSkinForm &form) {
   const bool attached = initialised_;
   TSkinControl::Inithwnd(window, skinData, form);
   if (!attached)
-    MakeBars();
+    Cover();
 }
 
-void TSkinScrollbar::MakeBars() {
-  if (!window_ || !GetParent(window_) || !ScrollBarSkinOf(*skinData_, true).Usable())
+void TScrollOverlaySkinner::Cover() {
+  bars_.clear();
+  if (!window_ || !IsWindow(window_))
     return;
-  vertical_ = std::make_unique<TWScrollbar>(*skinData_, window_, true, false);
-  horizontal_ = std::make_unique<TWScrollbar>(*skinData_, window_, false, false);
-  FollowBars();
+  if (GetParent(window_) && ScrollBarSkinOf(*skinData_, true).Usable()) {
+    MakeBars();
+    FollowNow();
+  }
   // The border and the corner are drawn with the frame.
   RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
 }
 
-void TSkinScrollbar::Unsubclass() {
-  vertical_.reset();
-  horizontal_.reset();
+void TScrollOverlaySkinner::Unsubclass() {
+  bars_.clear();
   TSkinControl::Unsubclass();
 }
 
-void TSkinScrollbar::SkinChange() {
+void TScrollOverlaySkinner::SkinChange() {
   TSkinControl::SkinChange();
-  if (!skinData_ || !ScrollBarSkinOf(*skinData_, true).Usable()) {
-    vertical_.reset();
-    horizontal_.reset();
-  } else if (!vertical_) {
-    MakeBars();
-  } else {
-    vertical_->Refresh();
-    horizontal_->Refresh();
+  if (bars_.empty() || !ScrollBarSkinOf(*skinData_, true).Usable()) {
+    Cover();
+    return;
   }
-  if (window_ && IsWindow(window_))
-    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+  for (const auto &bar : bars_)
+    bar->Refresh();
+  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
 }
 
-void TSkinScrollbar::FollowBars() {
-  if (following_ || !initialised_ || state_ == SkinState::Destroyed)
+void TScrollOverlaySkinner::FollowNow() {
+  if (following_ || bars_.empty() || !initialised_ || state_ == SkinState::Destroyed)
     return;
   following_ = true;
   struct Reset {
     bool &flag;
     ~Reset() { flag = false; }
   } reset{following_};
-  const RECT before = vertical_ ? vertical_->Covered() : RECT{};
-  const RECT beforeH = horizontal_ ? horizontal_->Covered() : RECT{};
-  if (vertical_)
-    vertical_->Follow();
-  if (horizontal_)
-    horizontal_->Follow();
-  // The corner between two bars comes and goes with them.
-  const RECT after = vertical_ ? vertical_->Covered() : RECT{};
-  const RECT afterH = horizontal_ ? horizontal_->Covered() : RECT{};
-  if (!EqualRect(&before, &after) || !EqualRect(&beforeH, &afterH))
-    PaintControl();
+  FollowBars();
 }
 
-void TSkinScrollbar::AfterProc(TMessage &message) {
+void TScrollOverlaySkinner::FollowBars() {
+  for (const auto &bar : bars_)
+    bar->Follow();
+}
+
+void TScrollOverlaySkinner::AfterProc(TMessage &message) {
   switch (message.Msg) {
   case WM_NCPAINT: PaintControl(); break;
   case WM_PAINT:
+    // A device context in the message is the client area's: what is drawn
+    // here lies outside it.
     if (!message.WParam)
       PaintControl();
     break;
   default: TSkinControl::AfterProc(message); break;
   }
   if (!LeavesBarsAlone(message.Msg))
-    FollowBars();
+    FollowNow();
+}
+
+// ---- TSkinScrollbar ------------------------------------------------------------------
+
+void TSkinScrollbar::MakeBars() {
+  bars_.push_back(std::make_unique<TWScrollbar>(*skinData_, window_, true, false));
+  bars_.push_back(std::make_unique<TWScrollbar>(*skinData_, window_, false, false));
+}
+
+TWScrollbar *TSkinScrollbar::Bar(bool vertical) const {
+  return bars_.size() == 2 ? bars_[vertical ? 0 : 1].get() : nullptr;
+}
+
+void TSkinScrollbar::FollowBars() {
+  // The corner between two bars comes and goes with them.
+  const RECT before[2] = {Bar(true)->Covered(), Bar(false)->Covered()};
+  TScrollOverlaySkinner::FollowBars();
+  const RECT after[2] = {Bar(true)->Covered(), Bar(false)->Covered()};
+  if (!EqualRect(&before[0], &after[0]) || !EqualRect(&before[1], &after[1]))
+    PaintControl();
 }
 
 void TSkinScrollbar::DrawControl(HDC dc, const TRect &rect) {
-  if (!vertical_)
+  if (bars_.empty())
     return; // the skin has no scroll bars: the control keeps its look
   const int border = BorderWidth(window_);
   if (border > 0 && !SameTextAZ(GetEnumProperty("BorderStyle"), "bsNone")) {
@@ -368,7 +382,7 @@ void TSkinScrollbar::DrawControl(HDC dc, const TRect &rect) {
     else
       DrawBorderRings(dc, ToRECT(rect), {FrameColor()}, border);
   }
-  const RECT v = vertical_->Covered(), h = horizontal_->Covered();
+  const RECT v = Bar(true)->Covered(), h = Bar(false)->Covered();
   if (IsRectEmpty(&v) || IsRectEmpty(&h))
     return;
   RECT window{};
@@ -380,64 +394,26 @@ void TSkinScrollbar::DrawControl(HDC dc, const TRect &rect) {
 
 // ---- TSkinScControl ------------------------------------------------------------------
 
-TSkinScControl::~TSkinScControl() = default;
-
-void TSkinScControl::Init(TWinSkinForm &form, TSkinData &skinData, bool setParentColor, TControl &control) {
-  const bool attached = initialised_;
-  TSkinControl::Init(form, skinData, setParentColor, control);
-  if (!attached)
-    MakeBar();
-}
-
-void TSkinScControl::Inithwnd(HWND window, TSkinData &skinData, TWinSkinForm &form) {
-  const bool attached = initialised_;
-  TSkinControl::Inithwnd(window, skinData, form);
-  if (!attached)
-    MakeBar();
-}
-
-void TSkinScControl::MakeBar() {
-  if (!window_ || !GetParent(window_) || !ScrollBarSkinOf(*skinData_, true).Usable())
-    return;
+bool TSkinScControl::KindVertical() const {
   const std::string kind = GetEnumProperty("Kind");
-  const bool vertical = kind.empty() ? (GetWindowLongPtrW(window_, GWL_STYLE) & SBS_VERT) != 0
-                                     : !SameTextAZ(kind, "sbHorizontal");
-  bar_ = std::make_unique<TWScrollbar>(*skinData_, window_, vertical, true);
-  bar_->Follow();
+  if (kind.empty())
+    return (GetWindowLongPtrW(window_, GWL_STYLE) & SBS_VERT) != 0;
+  return !SameTextAZ(kind, "sbHorizontal");
 }
 
-void TSkinScControl::Unsubclass() {
-  bar_.reset();
-  TSkinControl::Unsubclass();
+void TSkinScControl::MakeBars() {
+  bars_.push_back(std::make_unique<TWScrollbar>(*skinData_, window_, KindVertical(), true));
 }
 
-void TSkinScControl::SkinChange() {
-  TSkinControl::SkinChange();
-  if (!skinData_ || !ScrollBarSkinOf(*skinData_, true).Usable())
-    bar_.reset();
-  else if (!bar_)
-    MakeBar();
-  else
-    bar_->Refresh();
-}
+TWScrollbar *TSkinScControl::Bar() const { return bars_.empty() ? nullptr : bars_.front().get(); }
 
-void TSkinScControl::AfterProc(TMessage &message) {
-  TSkinControl::AfterProc(message);
-  if (following_ || !bar_ || !initialised_ || state_ == SkinState::Destroyed || LeavesBarsAlone(message.Msg))
-    return;
-  following_ = true;
-  struct Reset {
-    bool &flag;
-    ~Reset() { flag = false; }
-  } reset{following_};
+void TSkinScControl::FollowBars() {
   // A turned bar (its kind changed) is covered the other way round.
-  const std::string kind = GetEnumProperty("Kind");
-  if (!kind.empty() && bar_->Vertical() == SameTextAZ(kind, "sbHorizontal")) {
-    bar_.reset();
-    MakeBar();
-    return;
+  if (Bar()->Vertical() != KindVertical()) {
+    bars_.clear();
+    MakeBars();
   }
-  bar_->Follow();
+  TScrollOverlaySkinner::FollowBars();
 }
 
 void RegisterScrollSkinners() {

@@ -6,6 +6,7 @@
 // tracking scrolls it.
 
 #include <memory>
+#include <vector>
 
 #include "ScrollbarPicture.h"
 #include "Winsubclass.h"
@@ -74,30 +75,47 @@ private:
 // The pictures a skin gives scroll bars; unusable when the skin has none.
 TScrollBarSkin ScrollBarSkinOf(const TSkinData &skinData, bool vertical);
 
-// Grids, memos, rich edits and other controls with the system's scroll
-// bars: an overlay over each bar, the corner between them and a flat border
-// in the skin's colours.
-class TSkinScrollbar : public TSkinControl {
+// What the skinners that lay overlay bars over a control share: the bars
+// are made when the control is attached and when a skin brings scroll bar
+// pictures, follow the control after each message that may move them, and
+// go when the skinner lets go.
+class TScrollOverlaySkinner : public TSkinControl {
 public:
   using TSkinControl::TSkinControl;
-  ~TSkinScrollbar() override;
-  std::string ClassName() const override { return "TSkinScrollbar"; }
+  ~TScrollOverlaySkinner() override;
   void Init(TWinSkinForm &form, TSkinData &skinData, bool setParentColor, TControl &control) override;
   void Inithwnd(HWND window, TSkinData &skinData, TWinSkinForm &form) override;
   void Unsubclass() override;
   void SkinChange() override;
-  TWScrollbar *Bar(bool vertical) const { return vertical ? vertical_.get() : horizontal_.get(); }
 
 protected:
   void AfterProc(TMessage &message) override;
-  // The border and the corner, on the window's own device context.
-  void DrawControl(HDC dc, const TRect &rect) override;
-  void MakeBars();
-  void FollowBars();
+  // Puts the control's overlays into bars_.
+  virtual void MakeBars() = 0;
+  virtual void FollowBars();
+  void Cover();
+  void FollowNow();
+
+  std::vector<std::unique_ptr<TWScrollbar>> bars_;
 
 private:
-  std::unique_ptr<TWScrollbar> vertical_, horizontal_;
   bool following_ = false;
+};
+
+// Grids, memos, rich edits and other controls with the system's scroll
+// bars: an overlay over each bar, the corner between them and a flat border
+// in the skin's colours.
+class TSkinScrollbar : public TScrollOverlaySkinner {
+public:
+  using TScrollOverlaySkinner::TScrollOverlaySkinner;
+  std::string ClassName() const override { return "TSkinScrollbar"; }
+  TWScrollbar *Bar(bool vertical) const;
+
+protected:
+  // The border and the corner, on the window's own device context.
+  void DrawControl(HDC dc, const TRect &rect) override;
+  void MakeBars() override;
+  void FollowBars() override;
 };
 
 // List views: their scroll bars as above (the header keeps its own look).
@@ -108,25 +126,19 @@ public:
 };
 
 // A stand-alone scroll bar control, covered by one overlay of its kind.
-class TSkinScControl : public TSkinControl {
+class TSkinScControl : public TScrollOverlaySkinner {
 public:
-  using TSkinControl::TSkinControl;
-  ~TSkinScControl() override;
+  using TScrollOverlaySkinner::TScrollOverlaySkinner;
   std::string ClassName() const override { return "TSkinScControl"; }
-  void Init(TWinSkinForm &form, TSkinData &skinData, bool setParentColor, TControl &control) override;
-  void Inithwnd(HWND window, TSkinData &skinData, TWinSkinForm &form) override;
-  void Unsubclass() override;
-  void SkinChange() override;
-  TWScrollbar *Bar() const { return bar_.get(); }
+  TWScrollbar *Bar() const;
 
 protected:
-  void AfterProc(TMessage &message) override;
   void DrawControl(HDC, const TRect &) override {}
+  void MakeBars() override;
+  void FollowBars() override;
 
 private:
-  void MakeBar();
-  std::unique_ptr<TWScrollbar> bar_;
-  bool following_ = false;
+  bool KindVertical() const;
 };
 
 } // namespace zorvex

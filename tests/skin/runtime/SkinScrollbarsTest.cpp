@@ -70,7 +70,7 @@ TEST_F(SkinScrollbarsTest, OverlayLiesOverTheGridsBarAndShowsTheSkinsPicture) {
   const RECT covered = bar->Covered();
   EXPECT_TRUE(EqualRect(&covered, &info.rcScrollBar));
   EXPECT_EQ(GetWindow(grid->WindowHandle(), GW_HWNDPREV), bar->WindowHandle()); // just above the grid
-  EXPECT_FALSE(Shown(skinner->Bar(false))); // the three columns fit
+  EXPECT_FALSE(Shown(skinner->Bar(false)));                                     // the three columns fit
 
   // What the window shows, in every skin: the skin's picture for the bar
   // the system reports. A second grid, wider than the form shows, has both
