@@ -7,8 +7,8 @@
 
 #include "Object.h"
 
-// <windows.h>, when it came first, renames GetObject; the list keeps its
-// name in every unit.
+// <windows.h> renames GetObject to GetObjectW; the item objects keep
+// their own name in every file, whichever headers came first.
 #ifdef GetObject
 #undef GetObject
 #endif

@@ -41,16 +41,17 @@ TEST_F(MemoTest, LinesFollowTheWindowAndTheTextSurvivesANewWindow) {
   form->Show();
   SendMessageW(memo->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"typed\r\nby hand")); // as typed
   EXPECT_EQ(memo->Lines().Count(), 2);
-  // More than an edit box takes by default: nothing is cut.
-  const std::string longLine(40000, 'x');
-  memo->Lines().Add(longLine);
-  EXPECT_EQ(memo->Lines()[2], longLine);
   const HWND before = memo->Handle();
   memo->SetWordWrap(false);
   EXPECT_NE(memo->Handle(), before);
   EXPECT_TRUE(GetWindowLongPtrW(memo->Handle(), GWL_STYLE) & WS_VSCROLL);
-  ASSERT_EQ(memo->Lines().Count(), 3);
+  ASSERT_EQ(memo->Lines().Count(), 2);
   EXPECT_EQ(memo->Lines()[1], "by hand");
+  // More than an edit box takes by default: nothing is cut. (Unwrapped: the
+  // system's wrapping of one word this long takes a minute under Wine.)
+  const std::string longLine(40000, 'x');
+  memo->Lines().Add(longLine);
+  EXPECT_EQ(memo->Lines()[2], longLine);
 }
 
 TEST_F(MemoTest, EnterTypesALineBreakOnlyWhenTheMemoWantsIt) {

@@ -130,10 +130,10 @@ TEST_F(SkinnedWindowTest, TheScreenShowsTheSkinsBordersAndButtonsActiveAndInacti
   EXPECT_EQ(client.bottom, height - metrics.Top - metrics.Bottom);
 
   for (bool active : {true, false}) {
-    if (!active) {
-      SendMessageW(form.WindowHandle(), WM_NCACTIVATE, FALSE, 0);
-      ProcessMessages();
-    }
+    // The state under test is set here rather than left to the desktop,
+    // where another program's window may take the focus meanwhile.
+    SendMessageW(form.WindowHandle(), WM_NCACTIVATE, active ? TRUE : FALSE, 0);
+    ProcessMessages();
     TBitmap expected(width, height);
     ComposeFrame(expected, *skin_, metrics, active);
     const TDibBitmap shot = CaptureWindow(form.WindowHandle(), true);
