@@ -801,7 +801,7 @@ void TSkinHeader::DrawControl(HDC dc, const TRect &rect) {
 // ---- TSkinListView ------------------------------------------------------------------
 
 void TSkinListView::Init(TWinSkinForm &form, TSkinData &skinData, bool setParentColor, TControl &control) {
-  TSkinControl::Init(form, skinData, setParentColor, control);
+  TSkinScrollbar::Init(form, skinData, setParentColor, control);
   AttachHeader();
 }
 
@@ -831,7 +831,7 @@ void TSkinListView::AfterProc(TMessage &message) {
   case LVM_INSERTCOLUMNA: AttachHeader(); break;
   default: break;
   }
-  TSkinControl::AfterProc(message);
+  TSkinScrollbar::AfterProc(message);
 }
 
 // ---- TSkinToolMenu, TSkinNavigator ------------------------------------------------------------------

@@ -7,6 +7,7 @@
 
 #include "BarPictures.h"
 #include "SkinButtons.h"
+#include "SkinScrollbars.h"
 #include "Winsubclass.h"
 
 namespace zorvex {
@@ -164,11 +165,11 @@ private:
   int pressedPart_ = -1;
 };
 
-// List views: their column header drawn like a header control. (Their
-// scroll bars are the overlay scroll bars' business.)
-class TSkinListView : public TSkinControl {
+// List views: their scroll bars and border as for grids, their column
+// header drawn like a header control.
+class TSkinListView : public TSkinScrollbar {
 public:
-  using TSkinControl::TSkinControl;
+  using TSkinScrollbar::TSkinScrollbar;
   std::string ClassName() const override { return "TSkinListView"; }
   void Init(TWinSkinForm &form, TSkinData &skinData, bool setParentColor, TControl &control) override;
   // The header's skinner (owned by this one), or null.
@@ -176,7 +177,6 @@ public:
 
 protected:
   void AfterProc(TMessage &message) override;
-  void DrawControl(HDC, const TRect &) override {}
 
 private:
   // Skins the header the list shows now, once.

@@ -419,7 +419,6 @@ void TSkinScControl::FollowBars() {
 void RegisterScrollSkinners() {
   RegisterSkinner("scrollbar", [](TComponent *owner) { return new TSkinScrollbar(owner); });
   RegisterSkinner("embedscrollbar", [](TComponent *owner) { return new TSkinScrollbar(owner); });
-  RegisterSkinner("listview", [](TComponent *owner) { return new TSkinListView(owner); });
   RegisterSkinner("sccontrol", [](TComponent *owner) { return new TSkinScControl(owner); });
 }
 

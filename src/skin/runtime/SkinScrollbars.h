@@ -118,13 +118,6 @@ protected:
   void FollowBars() override;
 };
 
-// List views: their scroll bars as above (the header keeps its own look).
-class TSkinListView : public TSkinScrollbar {
-public:
-  using TSkinScrollbar::TSkinScrollbar;
-  std::string ClassName() const override { return "TSkinListView"; }
-};
-
 // A stand-alone scroll bar control, covered by one overlay of its kind.
 class TSkinScControl : public TScrollOverlaySkinner {
 public:
