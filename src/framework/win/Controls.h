@@ -238,9 +238,12 @@ public:
   void Invalidate() override;
   void Update() override;
   // Paints into the parent's device context, origin at the control's corner.
+  // The paint goes through WindowProc as WM_PAINT with the device context,
+  // so that whoever replaced the procedure can draw the control instead.
   void PaintTo(HDC dc);
 
 protected:
+  void WndProc(TMessage &message) override;
   virtual void Paint() {}
   TCanvas &Canvas() { return canvas_; }
 
