@@ -656,6 +656,8 @@ TSkinControl *AddComp(TWinSkinForm &form, TControl &control) {
   if (className == "TDBCOMBOBOXEH" || className == "TFRDESIGNERPAGE" || className == "TFRPBOX")
     return nullptr;
   if (className == "TLABEL") {
+    if (HasSkinner("label"))
+      return Attach(form, control, "label");
     // Labels keep their own drawing, on the skin's background.
     if (const TPropertyTable *table = control.PublishedProperties())
       if (const TPropertyInfo *transparent = table->Find("Transparent"); transparent && !transparent->ReadOnly())
@@ -685,9 +687,13 @@ TSkinControl *AddForeignControl(TWinSkinForm &form, HWND window) {
   std::string kind;
   if (className == "button") {
     const LONG_PTR type = style & BS_TYPEMASK;
-    if (type == BS_GROUPBOX || (style & (BS_BITMAP | BS_ICON)) || type == BS_OWNERDRAW)
+    if ((style & (BS_BITMAP | BS_ICON)) || type == BS_OWNERDRAW)
       return nullptr;
-    if (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE || type == BS_AUTO3STATE)
+    // Left to the system, a group box's black caption and etched frame
+    // vanish on a dark skin.
+    if (type == BS_GROUPBOX)
+      kind = "groupbox";
+    else if (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE || type == BS_AUTO3STATE)
       kind = "checkbox";
     else if (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON)
       kind = "radiobutton";
