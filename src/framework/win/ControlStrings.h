@@ -8,9 +8,13 @@
 #include <string>
 #include <vector>
 
-#include <windows.h>
-
 #include "framework/core/Strings.h"
+
+#include <windows.h>
+// <windows.h> renames GetObject, which the list overrides.
+#ifdef GetObject
+#undef GetObject
+#endif
 
 namespace zorvex {
 
