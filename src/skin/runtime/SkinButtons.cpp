@@ -198,8 +198,7 @@ void TSkinButton::ClickNow() {
   }
   const HWND parent = GetParent(window_);
   if (parent)
-    PostMessageW(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window_), BN_CLICKED),
-                 reinterpret_cast<LPARAM>(window_));
+    PostMessageW(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window_), BN_CLICKED), reinterpret_cast<LPARAM>(window_));
 }
 
 bool TSkinButton::TrackHover(TMessage &message) {
@@ -301,8 +300,8 @@ void TSkinButton::AfterProc(TMessage &message) {
 
 int TSkinButton::CurrentFrame() {
   const LONG_PTR style = GetWindowLongPtrW(window_, GWL_STYLE);
-  return ButtonFrame(IsFocusedNow(), (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON,
-                     (mouseFlags_ & SkinMouse::Pressed) != 0, (mouseFlags_ & SkinMouse::Hot) != 0, !IsEnabledNow());
+  return ButtonFrame(IsFocusedNow(), (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON, (mouseFlags_ & SkinMouse::Pressed) != 0,
+                     (mouseFlags_ & SkinMouse::Hot) != 0, !IsEnabledNow());
 }
 
 TColor TSkinButton::TextColor(int frame) {
@@ -441,9 +440,9 @@ void TSkinBitButton::DrawControl(HDC dc, const TRect &rect) {
     textSize = SIZE{measured.right, measured.bottom};
   }
   const RECT client{inner.Left, inner.Top, inner.Right, inner.Bottom};
-  const ButtonLayout place = CalcButtonLayout(client, glyphSize, textSize, layout,
-                                              static_cast<int>(GetIntProperty("Margin")),
-                                              static_cast<int>(GetIntProperty("Spacing")));
+  const ButtonLayout place =
+      CalcButtonLayout(client, glyphSize, textSize, layout, static_cast<int>(GetIntProperty("Margin")),
+                       static_cast<int>(GetIntProperty("Spacing")));
   if (fromList)
     images->Draw(buffer.Dc(), place.glyph.left, place.glyph.top,
                  disabled && disabledIndex >= 0 && disabledIndex < images->Count() ? disabledIndex : imageIndex,
@@ -452,7 +451,7 @@ void TSkinBitButton::DrawControl(HDC dc, const TRect &rect) {
     glyph.Draw(buffer.Dc(), place.glyph.left, place.glyph.top);
   const TRect textRect = ToTRect(place.text);
   if (!caption.empty()) {
-    const UINT align = layout == TButtonLayout::blGlyphRight ? DT_RIGHT
+    const UINT align = layout == TButtonLayout::blGlyphRight  ? DT_RIGHT
                        : layout == TButtonLayout::blGlyphLeft ? DT_LEFT
                                                               : DT_CENTER;
     DrawSkinText(buffer.Dc(), caption, textRect, ControlFont(),
@@ -520,8 +519,8 @@ void TSkinSpeedButton::DrawControl(HDC dc, const TRect &rect) {
   if (const auto *strip = dynamic_cast<TDibBitmap *>(GetObjProp("Glyph")); strip && !strip->Empty())
     glyph = GlyphFrame(*strip, enabled ? TDibBitmap() : strip->Disabled(),
                        std::max(1, static_cast<int>(GetIntProperty("NumGlyphs"))),
-                       !enabled ? TButtonState::bsDisabled
-                       : down   ? TButtonState::bsExclusive
+                       !enabled  ? TButtonState::bsDisabled
+                       : down    ? TButtonState::bsExclusive
                        : pressed ? TButtonState::bsDown
                                  : TButtonState::bsUp);
   const std::wstring caption = Wide(GetStringProp("Caption"));
@@ -534,16 +533,14 @@ void TSkinSpeedButton::DrawControl(HDC dc, const TRect &rect) {
   if (!caption.empty()) {
     RECT measured{0, 0, std::max(rect.Width() - 4, 1), 0};
     ScopedSelect selected(buffer.Dc(), font);
-    DrawTextW(buffer.Dc(), caption.c_str(), static_cast<int>(caption.size()), &measured,
-              DT_CALCRECT | DT_SINGLELINE);
+    DrawTextW(buffer.Dc(), caption.c_str(), static_cast<int>(caption.size()), &measured, DT_CALCRECT | DT_SINGLELINE);
     textSize = SIZE{measured.right, measured.bottom};
   }
   const int shift = pressed ? 1 : 0;
   const RECT client{2 + shift, 2 + shift, rect.Width() - 2 + shift, rect.Height() - 2 + shift};
   const ButtonLayout place =
-      CalcButtonLayout(client, SIZE{glyph.Width(), glyph.Height()}, textSize,
-                       LayoutByName(GetEnumProperty("Layout")), static_cast<int>(GetIntProperty("Margin")),
-                       static_cast<int>(GetIntProperty("Spacing")));
+      CalcButtonLayout(client, SIZE{glyph.Width(), glyph.Height()}, textSize, LayoutByName(GetEnumProperty("Layout")),
+                       static_cast<int>(GetIntProperty("Margin")), static_cast<int>(GetIntProperty("Spacing")));
   if (!glyph.Empty())
     glyph.Draw(buffer.Dc(), place.glyph.left, place.glyph.top);
   if (!caption.empty())
@@ -596,7 +593,9 @@ TCheckMark TSkinCheckBox::Mark() const {
   if (control_ && !foreign_) {
     const std::string state = LowerCaseAZ(GetEnumProperty("State"));
     if (!state.empty())
-      return state == "cbchecked" ? TCheckMark::Checked : state == "cbgrayed" ? TCheckMark::Mixed : TCheckMark::Unchecked;
+      return state == "cbchecked"  ? TCheckMark::Checked
+             : state == "cbgrayed" ? TCheckMark::Mixed
+                                   : TCheckMark::Unchecked;
     if (!GetEnumProperty("Checked").empty())
       return GetEnumProperty("Checked") == "True" ? TCheckMark::Checked : TCheckMark::Unchecked;
   }

@@ -383,8 +383,8 @@ struct DialogTemplate {
     Align();
     Put(WS_CHILD | WS_VISIBLE | style);
     Put(0);
-    words.insert(words.end(), {static_cast<WORD>(x), static_cast<WORD>(y), static_cast<WORD>(w),
-                               static_cast<WORD>(h), id, 0xFFFF, 0x0080});
+    words.insert(words.end(), {static_cast<WORD>(x), static_cast<WORD>(y), static_cast<WORD>(w), static_cast<WORD>(h),
+                               id, 0xFFFF, 0x0080});
     Text(text);
     words.push_back(0);
   }
@@ -401,9 +401,8 @@ TEST_F(SkinButtonsTest, ADialogsButtonRowsAreSkinnedAndClickLikeTheirOwn) {
   dialog.Button(BS_AUTOCHECKBOX | WS_TABSTOP, 102, 10, 30, 100, 12, L"Option");
   dialog.Button(BS_AUTORADIOBUTTON, 103, 10, 46, 100, 12, L"Choice");
   dialog.Button(BS_GROUPBOX, 104, 120, 10, 70, 60, L"Group");
-  const HWND window = CreateDialogIndirectParamW(GetModuleHandleW(nullptr),
-                                                 reinterpret_cast<LPCDLGTEMPLATEW>(dialog.words.data()), nullptr,
-                                                 PlainDialog, 0);
+  const HWND window = CreateDialogIndirectParamW(
+      GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(dialog.words.data()), nullptr, PlainDialog, 0);
   ASSERT_NE(window, nullptr);
   ProcessMessages();
   skin_->SetActive(true);
@@ -464,10 +463,9 @@ namespace {
 struct UnreadableButton : TButton {
   using TButton::TButton;
   static const TPropertyTable &Table() {
-    static const auto table = TPublished<UnreadableButton>(&TButton::ClassProperties())
-                                  .String("Caption", [](const UnreadableButton &) -> std::string {
-                                    throw std::runtime_error("unreadable");
-                                  });
+    static const auto table =
+        TPublished<UnreadableButton>(&TButton::ClassProperties())
+            .String("Caption", [](const UnreadableButton &) -> std::string { throw std::runtime_error("unreadable"); });
     return table;
   }
   const TPropertyTable *PublishedProperties() const override { return &Table(); }
