@@ -516,3 +516,46 @@ TEST_F(SkinButtonsTest, SkinSwitchesLeaveTheLiveObjectCountsFlat) {
     switchTo(i % 2 ? kTwelveFrameChecks : kFourFrameChecks);
   EXPECT_EQ(LiveGuiObjects(), before);
 }
+
+// ---- Image check boxes of other component sets
+
+namespace {
+// Stands in for another set's check box that draws itself from a picture.
+struct TRzCheckBox : TCustomControl {
+  using TCustomControl::TCustomControl;
+  std::string ClassName() const override { return "TRzCheckBox"; }
+  static const TPropertyTable &Table() {
+    static const auto table =
+        TPublished<TRzCheckBox>(&TCustomControl::ClassProperties())
+            .Object(
+                "CustomGlyphs", [](const TRzCheckBox &box) { return const_cast<TDibBitmap *>(&box.glyphs); },
+                [](TRzCheckBox &box, TDibBitmap *picture) { box.glyphs = picture ? picture->Clone() : TDibBitmap(); })
+            .Boolean(
+                "UseCustomGlyphs", [](const TRzCheckBox &box) { return box.useGlyphs; },
+                [](TRzCheckBox &box, bool use) { box.useGlyphs = use; })
+            .Integer(
+                "TransparentColor", [](const TRzCheckBox &box) { return box.transparent; },
+                [](TRzCheckBox &box, int color) { box.transparent = color; });
+    return table;
+  }
+  const TPropertyTable *PublishedProperties() const override { return &Table(); }
+  TDibBitmap glyphs;
+  bool useGlyphs = false;
+  int transparent = 0;
+};
+} // namespace
+
+TEST_F(SkinButtonsTest, OtherSetsImageCheckBoxesAreHandedTheSkinsPictureWhileSkinned) {
+  Load(kTwelveFrameChecks);
+  NewForm();
+  auto &box = Add<TRzCheckBox>(20, 20, 120, 20);
+  ShowSkinned();
+  const TBitmap &image = skin_->Buttons().CheckBoxImage;
+  EXPECT_TRUE(box.useGlyphs);
+  EXPECT_EQ(box.glyphs.Width(), image.Width());
+  EXPECT_EQ(box.transparent, clFuchsia);
+  skin_->SetActive(false);
+  manager_->OnTimer();
+  ProcessMessages();
+  EXPECT_FALSE(box.useGlyphs);
+}
