@@ -121,6 +121,13 @@ TColor ReadableColor(TColor text, TColor background) {
   return towards;
 }
 
+TColor SkinTextColor(const TSkinData &skinData, TColor designed, TColor background) {
+  // The system's text colour was no choice of the design: the skin's own
+  // text colour is made for its background.
+  const TColor text = designed == clWindowText || designed == clBtnText ? skinData.Colors(csButtonText) : designed;
+  return ReadableColor(text, background);
+}
+
 TColor AverageColor(const TBitmap &bitmap, const TRect &rect) {
   const int left = std::max(rect.Left, 0), top = std::max(rect.Top, 0);
   const int right = std::min(rect.Right, bitmap.Width()), bottom = std::min(rect.Bottom, bitmap.Height());
@@ -647,7 +654,7 @@ void TSkinCheckBox::DrawControl(HDC dc, const TRect &rect) {
     return;
   buffer.Load(picture);
   const bool enabled = IsEnabledNow();
-  const TColor color = ReadableColor(ControlFontColor(), ParentColor());
+  const TColor color = SkinTextColor(*skinData_, ControlFontColor(), ParentColor());
   const UINT format = DT_LEFT | DT_WORDBREAK;
   DrawCaption(buffer.Dc(), textRect, format, enabled, caption, color);
   if (IsFocusedNow() && !caption.empty() && !skinData_->Options().Contains(TSkinOption::xoNoFocusRect)) {
@@ -704,9 +711,10 @@ void TSkinGroupBox::DrawControl(HDC dc, const TRect &rect) {
   }
   buffer.Load(picture);
   if (!caption.empty())
-    DrawSkinText(buffer.Dc(), caption, {rect.Left + 8, rect.Top, textRight, rect.Top + textHeight}, ControlFont(),
-                 GdiColor(IsEnabledNow() ? ReadableColor(ControlFontColor(), back) : ColorToRGB(clGrayText)),
-                 DT_SINGLELINE | DT_LEFT);
+    DrawSkinText(
+        buffer.Dc(), caption, {rect.Left + 8, rect.Top, textRight, rect.Top + textHeight}, ControlFont(),
+        GdiColor(IsEnabledNow() ? SkinTextColor(*skinData_, ControlFontColor(), back) : ColorToRGB(clGrayText)),
+        DT_SINGLELINE | DT_LEFT);
   // Only the frame and the caption strip: what lies inside (children,
   // dialog controls below it) is not painted over.
   ScopedDCState state(dc);
@@ -734,7 +742,7 @@ void TSkinLabel::ApplyColors() {
   // A colour the program set since the last time is its new design.
   if (!colorChanged_ || control_->Font().Color() != appliedColor_)
     designedColor_ = control_->Font().Color();
-  const TColor readable = ReadableColor(designedColor_, ParentColor());
+  const TColor readable = SkinTextColor(*skinData_, designedColor_, ParentColor());
   colorChanged_ = readable != ColorToRGB(designedColor_);
   appliedColor_ = colorChanged_ ? readable : designedColor_;
   if (control_->Font().Color() != appliedColor_)

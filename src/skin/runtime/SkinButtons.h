@@ -33,6 +33,9 @@ double ContrastRatio(TColor a, TColor b);
 // read, else moved towards white (dark background) or black (light
 // background) until it does, so that a designed hue survives where it can.
 TColor ReadableColor(TColor text, TColor background);
+// A control's text colour on a skin: the skin's text colour in place of the
+// system's, then made readable.
+TColor SkinTextColor(const TSkinData &skinData, TColor designed, TColor background);
 // The mean colour of a rectangle of a picture.
 TColor AverageColor(const TBitmap &bitmap, const TRect &rect);
 

@@ -339,7 +339,13 @@ TEST_F(SkinButtonsTest, LabelsGetAReadableColourWhileSkinnedAndTheirOwnBack) {
   label->SetParent(form_.get());
   label->SetCaption("LOOK ONLY FILES BETWEEN");
   label->Font().SetColor(clBlue);
+  auto *plain = new TLabel(form_.get()); // owned by the form
+  plain->SetParent(form_.get());
+  plain->SetTop(30);
+  plain->SetCaption("STARTING DIRECTORY");
   ShowSkinned();
+  // The system's text colour gives way to the skin's.
+  EXPECT_EQ(plain->Font().Color(), skin_->Colors(csButtonText));
   const TColor face = skin_->Colors(csButtonFace);
   ASSERT_LT(ContrastRatio(clBlue, face), 3.0) << "the test needs a skin that blue is hard to read on";
   EXPECT_GE(ContrastRatio(label->Font().Color(), face), 3.0);
@@ -348,6 +354,7 @@ TEST_F(SkinButtonsTest, LabelsGetAReadableColourWhileSkinnedAndTheirOwnBack) {
   manager_->OnTimer();
   ProcessMessages();
   EXPECT_EQ(label->Font().Color(), clBlue);
+  EXPECT_EQ(plain->Font().Color(), clWindowText);
   EXPECT_FALSE(label->Transparent());
 }
 
