@@ -13,6 +13,7 @@
 #include "framework/win/Capture.h"
 #include "framework/win/ExtCtrls.h"
 #include "framework/win/Forms.h"
+#include "framework/win/SpeedButton.h"
 #include "framework/win/StdCtrls.h"
 #include "skin/data/Winskindata.h"
 #include "skin/runtime/SkinMessages.h"
@@ -107,7 +108,7 @@ protected:
     return CaptureWindow(control.WindowHandle(), false);
   }
   // The skin's push button frame as a skinner composes it for the control.
-  TBitmap ButtonPicture(TWinControl &control, int frame) {
+  TBitmap ButtonPicture(TControl &control, int frame) {
     const TDataSkinButton &buttons = skin_->Buttons();
     TBitmap picture(control.Width(), control.Height());
     FillRect(picture, {0, 0, control.Width(), control.Height()}, ColorToRGB(control.Parent()->Color()));
@@ -117,12 +118,15 @@ protected:
     return picture;
   }
   // Whether the capture's border band (where no caption goes) is the frame.
-  ::testing::AssertionResult ShowsButtonFrame(TWinControl &control, int frame) {
-    const TDibBitmap shot = Capture(control);
+  ::testing::AssertionResult ShowsButtonFrame(TControl &control, int frame) {
+    // A control without a window is seen in its parent.
+    auto *windowed = dynamic_cast<TWinControl *>(&control);
+    const TDibBitmap shot = Capture(windowed ? *windowed : *control.Parent());
+    const int left = windowed ? 0 : control.Left(), top = windowed ? 0 : control.Top();
     const TBitmap want = ButtonPicture(control, frame);
     for (int y = 0; y < control.Height(); ++y)
       for (int x : {0, 1, 2, control.Width() - 3, control.Width() - 1})
-        if (Shot(shot, x, y) != want.GetPixel(x, y))
+        if (Shot(shot, left + x, top + y) != want.GetPixel(x, y))
           return ::testing::AssertionFailure() << "frame " << frame << " differs at " << x << "," << y;
     return ::testing::AssertionSuccess();
   }
@@ -264,6 +268,21 @@ TEST_F(SkinButtonsTest, BitButtonsShowTheirGlyphOnTheFrameOfTheirState) {
   EXPECT_TRUE(ShowsButtonFrame(button, 1));
   other.SetEnabled(false);
   EXPECT_TRUE(ShowsButtonFrame(other, 3));
+}
+
+TEST_F(SkinButtonsTest, SpeedButtonsAreDrawnInTheirParentWithTheButtonFrames) {
+  NewForm();
+  auto *speed = new TSpeedButton(form_.get()); // owned by the form
+  speed->SetParent(form_.get());
+  speed->SetBounds(20, 20, 60, 30);
+  speed->SetCaption("Go");
+  ShowSkinned();
+  EXPECT_TRUE(ShowsButtonFrame(*speed, 1));
+  speed->SetGroupIndex(1);
+  speed->SetDown(true);
+  EXPECT_TRUE(ShowsButtonFrame(*speed, 2));
+  speed->SetEnabled(false);
+  EXPECT_TRUE(ShowsButtonFrame(*speed, 3));
 }
 
 // ---- Check boxes, radio buttons, group boxes
