@@ -488,6 +488,11 @@ void TControl::DefaultHandler(TMessage &message) { message.Result = 0; }
 
 // ---- TGraphicControl
 
+TGraphicControl::~TGraphicControl() {
+  SetState(cs::Destroying, true);
+  DestroyComponents();
+}
+
 void TGraphicControl::Invalidate() {
   TWinControl *parent = Parent();
   if (parent && parent->HandleAllocated()) {

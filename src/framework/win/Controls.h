@@ -234,6 +234,9 @@ private:
 class TGraphicControl : public TControl {
 public:
   explicit TGraphicControl(TComponent *owner) : TControl(owner) {}
+  // What the control owns (a skinner that replaced its WindowProc) goes
+  // while the control is still whole.
+  ~TGraphicControl() override;
   std::string ClassName() const override { return "TGraphicControl"; }
   void Invalidate() override;
   void Update() override;
