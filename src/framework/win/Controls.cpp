@@ -488,6 +488,11 @@ void TControl::DefaultHandler(TMessage &message) { message.Result = 0; }
 
 // ---- TGraphicControl
 
+TGraphicControl::~TGraphicControl() {
+  SetState(cs::Destroying, true);
+  DestroyComponents();
+}
+
 void TGraphicControl::Invalidate() {
   TWinControl *parent = Parent();
   if (parent && parent->HandleAllocated()) {
@@ -501,7 +506,14 @@ void TGraphicControl::Update() {
     Parent()->Update();
 }
 
-void TGraphicControl::PaintTo(HDC dc) {
+void TGraphicControl::PaintTo(HDC dc) { Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc)); }
+
+void TGraphicControl::WndProc(TMessage &message) {
+  if (message.Msg != WM_PAINT || !message.WParam) {
+    TControl::WndProc(message);
+    return;
+  }
+  const HDC dc = reinterpret_cast<HDC>(message.WParam);
   struct Release {
     TCanvas &canvas;
     ~Release() { canvas.SetHandle(nullptr); }

@@ -234,13 +234,19 @@ private:
 class TGraphicControl : public TControl {
 public:
   explicit TGraphicControl(TComponent *owner) : TControl(owner) {}
+  // What the control owns (a skinner that replaced its WindowProc) goes
+  // while the control is still whole.
+  ~TGraphicControl() override;
   std::string ClassName() const override { return "TGraphicControl"; }
   void Invalidate() override;
   void Update() override;
   // Paints into the parent's device context, origin at the control's corner.
+  // The paint goes through WindowProc as WM_PAINT with the device context,
+  // so that whoever replaced the procedure can draw the control instead.
   void PaintTo(HDC dc);
 
 protected:
+  void WndProc(TMessage &message) override;
   virtual void Paint() {}
   TCanvas &Canvas() { return canvas_; }
 

@@ -1279,6 +1279,8 @@ LRESULT TWinSkinForm::WndProc(TWindowSubclass &, UINT message, WPARAM wParam, LP
     if (!form_ && skinData_ && skinData_->ButtonFaceBrush()) {
       Default(message, wParam, lParam);
       SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+      // The system's text colour may not show on the skin's background.
+      SetTextColor(reinterpret_cast<HDC>(wParam), GdiColor(skinData_->Colors(csButtonText)));
       return static_cast<LRESULT>(skinData_->ButtonFaceBrush());
     }
     break;

@@ -251,6 +251,9 @@ bool TSkinControl::BeforeProc(TMessage &message) {
   switch (message.Msg) {
   case WM_NCDESTROY:
     Default(message);
+    // The form skinner must not hover over a window that is gone.
+    if (form_ && form_->HoveredControl == this)
+      form_->HoveredControl = nullptr;
     enabled_ = false;
     state_ = SkinState::Destroyed;
     Unsubclass();
@@ -286,29 +289,36 @@ void TSkinControl::PaintControl(HDC dc) {
     if (own)
       DrawControl(own.get(), rect);
   } catch (...) {
-    // Painting failures are not the user's business.
+    // A skinner that cannot paint the control leaves it to paint itself.
+    enabled_ = false;
+    InvalidateRect(window_, nullptr, TRUE);
   }
 }
 
 void TSkinControl::WMPaint(TMessage &message) {
+  GetWindowRect(window_, &windowRect_);
+  RECT client{};
+  GetClientRect(window_, &client);
   if (message.WParam) {
-    GetWindowRect(window_, &windowRect_);
-    RECT client{};
-    GetClientRect(window_, &client);
     DrawControl(reinterpret_cast<HDC>(message.WParam), ToTRect(client));
     message.Result = 0;
     return;
   }
-  PaintDC paint(window_);
-  GetWindowRect(window_, &windowRect_);
-  RECT client{};
-  GetClientRect(window_, &client);
-  try {
-    DrawControl(paint.get(), ToTRect(client));
-  } catch (...) {
-    // The control stays as it was painted last.
+  bool failed = false;
+  {
+    PaintDC paint(window_);
+    try {
+      DrawControl(paint.get(), ToTRect(client));
+    } catch (...) {
+      failed = true;
+    }
   }
   message.Result = 0;
+  if (failed) {
+    // A skinner that cannot paint the control leaves it to paint itself.
+    enabled_ = false;
+    InvalidateRect(window_, nullptr, TRUE);
+  }
 }
 
 bool TSkinControl::WMEraseBkgnd(TMessage &message) {
@@ -658,6 +668,8 @@ TSkinControl *AddComp(TWinSkinForm &form, TControl &control) {
   if (className == "TDBCOMBOBOXEH" || className == "TFRDESIGNERPAGE" || className == "TFRPBOX")
     return nullptr;
   if (className == "TLABEL") {
+    if (HasSkinner("label"))
+      return Attach(form, control, "label");
     // Labels keep their own drawing, on the skin's background.
     if (const TPropertyTable *table = control.PublishedProperties())
       if (const TPropertyInfo *transparent = table->Find("Transparent"); transparent && !transparent->ReadOnly())
@@ -687,9 +699,13 @@ TSkinControl *AddForeignControl(TWinSkinForm &form, HWND window) {
   std::string kind;
   if (className == "button") {
     const LONG_PTR type = style & BS_TYPEMASK;
-    if (type == BS_GROUPBOX || (style & (BS_BITMAP | BS_ICON)) || type == BS_OWNERDRAW)
+    if ((style & (BS_BITMAP | BS_ICON)) || type == BS_OWNERDRAW)
       return nullptr;
-    if (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE || type == BS_AUTO3STATE)
+    // Left to the system, a group box's black caption and etched frame
+    // vanish on a dark skin.
+    if (type == BS_GROUPBOX)
+      kind = "groupbox";
+    else if (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE || type == BS_AUTO3STATE)
       kind = "checkbox";
     else if (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON)
       kind = "radiobutton";
