@@ -76,4 +76,11 @@ TColor SysColor(int index);
 // it is.
 TColor ColorToRGB(TColor color);
 
+// Contrast of two colours, 1 (the same lightness) to 21 (black on white).
+double ContrastRatio(TColor a, TColor b);
+// `text` as it is when it stands out from `background` well enough to be
+// read, else moved towards white (dark background) or black (light
+// background) until it does, so that a designed hue survives where it can.
+TColor ReadableColor(TColor text, TColor background);
+
 } // namespace zorvex

@@ -260,7 +260,9 @@ void TStringGrid::Scroll(int bar, WORD request) {
 void TStringGrid::DrawCell(TCanvas &canvas, int col, int row, const RECT &rect, bool fixed, bool selected,
                            bool focused) {
   TColor background = fixed ? fixedColor_ : Color();
-  TColor text = Font().Color();
+  // Fixed cells may take another background (a skin's face colour) than the
+  // one their font was chosen for: their text stays readable on it.
+  TColor text = fixed ? ReadableColor(Font().Color(), background) : Font().Color();
   if (selected) {
     background = clHighlight;
     text = clHighlightText;

@@ -79,48 +79,6 @@ int RadioButtonFrame(bool checked, bool disabled, bool hot, bool pressed, int fr
                        std::min(frames, 8));
 }
 
-namespace {
-
-double Linear(int channel) {
-  const double c = channel / 255.0;
-  return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-}
-
-double Luminance(TColor color) {
-  const TColor rgb = ColorToRGB(color);
-  return 0.2126 * Linear(ColorRed(rgb)) + 0.7152 * Linear(ColorGreen(rgb)) + 0.0722 * Linear(ColorBlue(rgb));
-}
-
-TColor Mix(TColor from, TColor to, double amount) {
-  auto channel = [amount](int a, int b) { return static_cast<int>(std::lround(a + (b - a) * amount)); };
-  return MakeColor(channel(ColorRed(from), ColorRed(to)), channel(ColorGreen(from), ColorGreen(to)),
-                   channel(ColorBlue(from), ColorBlue(to)));
-}
-
-// Bold control texts stay legible from this contrast on.
-constexpr double kLegibleContrast = 3.0;
-
-} // namespace
-
-double ContrastRatio(TColor a, TColor b) {
-  const double la = Luminance(a), lb = Luminance(b);
-  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
-TColor ReadableColor(TColor text, TColor background) {
-  const TColor rgb = ColorToRGB(text);
-  const TColor back = ColorToRGB(background);
-  if (ContrastRatio(rgb, back) >= kLegibleContrast)
-    return rgb;
-  const TColor towards = ContrastRatio(clWhite, back) > ContrastRatio(clBlack, back) ? clWhite : clBlack;
-  for (int step = 1; step <= 20; ++step) {
-    const TColor mixed = Mix(rgb, towards, step / 20.0);
-    if (ContrastRatio(mixed, back) >= kLegibleContrast)
-      return mixed;
-  }
-  return towards;
-}
-
 TColor SkinTextColor(const TSkinData &skinData, TColor designed, TColor background) {
   // The system's text colour was no choice of the design: the skin's own
   // text colour is made for its background.

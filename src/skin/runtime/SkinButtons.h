@@ -27,12 +27,6 @@ int CheckBoxFrame(TCheckMark mark, bool disabled, bool hot, bool pressed, int fr
 // The same for radio buttons (four or eight frames).
 int RadioButtonFrame(bool checked, bool disabled, bool hot, bool pressed, int frames);
 
-// Contrast of two colours, 1 (the same lightness) to 21 (black on white).
-double ContrastRatio(TColor a, TColor b);
-// `text` as it is when it stands out from `background` well enough to be
-// read, else moved towards white (dark background) or black (light
-// background) until it does, so that a designed hue survives where it can.
-TColor ReadableColor(TColor text, TColor background);
 // A control's text colour on a skin: the skin's text colour in place of the
 // system's, then made readable.
 TColor SkinTextColor(const TSkinData &skinData, TColor designed, TColor background);
