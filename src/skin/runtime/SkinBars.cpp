@@ -800,8 +800,8 @@ void TSkinHeader::DrawControl(HDC dc, const TRect &rect) {
 
 // ---- TSkinListView ------------------------------------------------------------------
 
-void TSkinListView::Init(TWinSkinForm &form, TSkinData &skinData, bool setParentColor, TControl &control) {
-  TSkinScrollbar::Init(form, skinData, setParentColor, control);
+void TSkinListView::Attached() {
+  TSkinScrollbar::Attached();
   AttachHeader();
 }
 

@@ -171,11 +171,11 @@ class TSkinListView : public TSkinScrollbar {
 public:
   using TSkinScrollbar::TSkinScrollbar;
   std::string ClassName() const override { return "TSkinListView"; }
-  void Init(TWinSkinForm &form, TSkinData &skinData, bool setParentColor, TControl &control) override;
   // The header's skinner (owned by this one), or null.
   TSkinControl *HeaderSkinner() const;
 
 protected:
+  void Attached() override;
   void AfterProc(TMessage &message) override;
 
 private:

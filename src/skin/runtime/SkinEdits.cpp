@@ -31,20 +31,6 @@ int BorderWidth(HWND window) {
 
 // ---- TSkinEdit ------------------------------------------------------------------
 
-void TSkinEdit::Init(TWinSkinForm &form, TSkinData &skinData, bool setParentColor, TControl &control) {
-  const bool attached = initialised_;
-  TSkinControl::Init(form, skinData, setParentColor, control);
-  if (!attached)
-    SkinSpinChild();
-}
-
-void TSkinEdit::Inithwnd(HWND window, TSkinData &skinData, TWinSkinForm &form) {
-  const bool attached = initialised_;
-  TSkinControl::Inithwnd(window, skinData, form);
-  if (!attached)
-    SkinSpinChild();
-}
-
 void TSkinEdit::SkinSpinChild() {
   if (!window_ || !form_ || !skinData_->SkinControls().Contains(TSkinControlType::xcSpin))
     return;

@@ -20,10 +20,9 @@ class TSkinEdit : public TSkinControl {
 public:
   using TSkinControl::TSkinControl;
   std::string ClassName() const override { return "TSkinEdit"; }
-  void Init(TWinSkinForm &form, TSkinData &skinData, bool setParentColor, TControl &control) override;
-  void Inithwnd(HWND window, TSkinData &skinData, TWinSkinForm &form) override;
 
 protected:
+  void Attached() override { SkinSpinChild(); }
   void AfterProc(TMessage &message) override;
   // The frame over the border, on the window's own device context.
   void DrawControl(HDC dc, const TRect &rect) override;

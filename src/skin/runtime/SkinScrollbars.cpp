@@ -279,20 +279,6 @@ void TWScrollbar::WndProc(TMessage &message) {
 
 TScrollOverlaySkinner::~TScrollOverlaySkinner() = default;
 
-void TScrollOverlaySkinner::Init(TWinSkinForm &form, TSkinData &skinData, bool setParentColor, TControl &control) {
-  const bool attached = initialised_;
-  TSkinControl::Init(form, skinData, setParentColor, control);
-  if (!attached)
-    Cover();
-}
-
-void TScrollOverlaySkinner::Inithwnd(HWND window, TSkinData &skinData, TWinSkinForm &form) {
-  const bool attached = initialised_;
-  TSkinControl::Inithwnd(window, skinData, form);
-  if (!attached)
-    Cover();
-}
-
 void TScrollOverlaySkinner::Cover() {
   bars_.clear();
   if (!window_ || !IsWindow(window_))

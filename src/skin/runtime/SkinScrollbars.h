@@ -83,12 +83,11 @@ class TScrollOverlaySkinner : public TSkinControl {
 public:
   using TSkinControl::TSkinControl;
   ~TScrollOverlaySkinner() override;
-  void Init(TWinSkinForm &form, TSkinData &skinData, bool setParentColor, TControl &control) override;
-  void Inithwnd(HWND window, TSkinData &skinData, TWinSkinForm &form) override;
   void Unsubclass() override;
   void SkinChange() override;
 
 protected:
+  void Attached() override { Cover(); }
   void AfterProc(TMessage &message) override;
   // Puts the control's overlays into bars_.
   virtual void MakeBars() = 0;

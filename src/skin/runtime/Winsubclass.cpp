@@ -140,6 +140,7 @@ void TSkinControl::Init(TWinSkinForm &form, TSkinData &skinData, bool setParentC
   initialised_ = true;
   state_ = 1;
   Invalidate();
+  Attached();
 }
 
 void TSkinControl::Inithwnd(HWND window, TSkinData &skinData, TWinSkinForm &form) {
@@ -162,6 +163,7 @@ void TSkinControl::Inithwnd(HWND window, TSkinData &skinData, TWinSkinForm &form
   initialised_ = true;
   state_ = 1;
   Invalidate();
+  Attached();
 }
 
 void TSkinControl::Unsubclass() {

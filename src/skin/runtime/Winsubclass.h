@@ -105,6 +105,9 @@ public:
   void SetProperty(const std::string &name, const std::string &value);
 
 protected:
+  // Called once the skinner is attached, to a framework control or to a
+  // foreign window alike.
+  virtual void Attached() {}
   // Sees each message before the control: true lets the control's own
   // procedure run (then AfterProc), false means the skinner handled it.
   virtual bool BeforeProc(TMessage &message);
