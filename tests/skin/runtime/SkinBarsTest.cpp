@@ -34,6 +34,7 @@
 #include "skin/runtime/SkinnerRegistry.h"
 #include "skin/runtime/Winskindlg.h"
 #include "skin/runtime/Winskinform.h"
+#include "BuiltSkins.h"
 #include "support/GuiTest.h"
 
 using namespace zorvex;
@@ -109,14 +110,6 @@ public:
 
 namespace {
 
-std::vector<std::string> SkinPackages() {
-  std::vector<std::string> paths;
-  std::stringstream list(ZORVEX_SKIN_PACKAGES);
-  for (std::string path; std::getline(list, path, '|');)
-    paths.push_back(path);
-  return paths;
-}
-
 TSkinControl *SkinnerOf(TControl &control) {
   for (int i = 0; i < control.ComponentCount(); ++i)
     if (auto *skinner = dynamic_cast<TSkinControl *>(control.Components(i)))
@@ -127,11 +120,6 @@ TSkinControl *SkinnerOf(TControl &control) {
 std::string SkinnerClass(TControl &control) {
   TSkinControl *skinner = SkinnerOf(control);
   return skinner ? skinner->ClassName() : "none";
-}
-
-TColor Shot(const TDibBitmap &shot, int x, int y) {
-  const uint32_t p = shot.Pixel(x, y);
-  return MakeColor((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
 }
 
 template <typename T> T &Place(TWinControl &parent, int left, int top, int width, int height) {

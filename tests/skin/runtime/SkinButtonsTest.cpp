@@ -19,6 +19,7 @@
 #include "skin/runtime/SkinMessages.h"
 #include "skin/runtime/Winskindlg.h"
 #include "skin/runtime/Winskinform.h"
+#include "BuiltSkins.h"
 #include "support/GuiTest.h"
 
 using namespace zorvex;
@@ -26,22 +27,9 @@ using namespace zorvex::test;
 
 namespace {
 
-std::vector<std::string> SkinPackages() {
-  std::vector<std::string> paths;
-  std::stringstream list(ZORVEX_SKIN_PACKAGES);
-  for (std::string path; std::getline(list, path, '|');)
-    paths.push_back(path);
-  return paths;
-}
-
 // Packages by what their pictures hold (see each skin's INI).
 constexpr int kTwelveFrameChecks = 1; // eight-frame radio buttons
 constexpr int kFourFrameChecks = 4;   // four-frame radio buttons too
-
-TColor Shot(const TDibBitmap &shot, int x, int y) {
-  const uint32_t p = shot.Pixel(x, y);
-  return MakeColor((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-}
 
 // Whether frame `index` of the picture appears, at its own size, somewhere
 // in the left `width` columns of the capture (magenta is see-through).

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "BuiltSkins.h"
 #include "framework/win/Capture.h"
 #include "framework/win/Forms.h"
 #include "skin/data/SkinManagerLink.h"
@@ -36,14 +37,7 @@ protected:
     DestroySkinManager();
     FormTest::TearDown();
   }
-  // The packages the build made, in store order.
-  static std::vector<std::string> Packages() {
-    std::vector<std::string> paths;
-    std::stringstream list(ZORVEX_SKIN_PACKAGES);
-    for (std::string path; std::getline(list, path, '|');)
-      paths.push_back(path);
-    return paths;
-  }
+  static std::vector<std::string> Packages() { return SkinPackages(); }
   void LoadSkin(size_t index) {
     skin_->LoadFromFile(Packages().at(index));
     ASSERT_FALSE(skin_->SkinLoading());
@@ -67,11 +61,6 @@ protected:
       if (auto *skinner = dynamic_cast<Skinner *>(control.Components(i)))
         return skinner;
     return nullptr;
-  }
-  // A captured pixel as a colour.
-  static TColor Shot(const TDibBitmap &shot, int x, int y) {
-    const uint32_t p = shot.Pixel(x, y);
-    return MakeColor((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
   }
   // Counts what reaches the application's exception handler meanwhile.
   struct ExceptionCounter {

@@ -12,21 +12,13 @@
 #include "skin/data/Winskindata.h"
 #include "skin/runtime/SkinMessages.h"
 #include "skin/runtime/Winskindlg.h"
+#include "BuiltSkins.h"
 #include "support/GuiTest.h"
 
 using namespace zorvex;
 using namespace zorvex::test;
 
 namespace {
-
-// The packages the build made, in store order, separated by bars.
-std::vector<std::string> SkinPackages() {
-  std::vector<std::string> paths;
-  std::stringstream list(ZORVEX_SKIN_PACKAGES);
-  for (std::string path; std::getline(list, path, '|');)
-    paths.push_back(path);
-  return paths;
-}
 
 // A form that records what reaches it after the skinner.
 struct RecordingForm : TForm {
@@ -104,12 +96,6 @@ protected:
   TSkinManage *manager_ = nullptr;
   std::vector<std::unique_ptr<RecordingForm>> forms_;
 };
-
-// A captured pixel as a colour.
-TColor Shot(const TDibBitmap &shot, int x, int y) {
-  const uint32_t p = shot.Pixel(x, y);
-  return MakeColor((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-}
 
 } // namespace
 

@@ -19,20 +19,13 @@
 #include "framework/win/Menus.h"
 #include "skin/data/Winskindata.h"
 #include "skin/runtime/Winskindlg.h"
+#include "BuiltSkins.h"
 #include "support/GuiTest.h"
 
 using namespace zorvex;
 using namespace zorvex::test;
 
 namespace {
-
-std::vector<std::string> SkinPackages() {
-  std::vector<std::string> paths;
-  std::stringstream list(ZORVEX_SKIN_PACKAGES);
-  for (std::string path; std::getline(list, path, '|');)
-    paths.push_back(path);
-  return paths;
-}
 
 TMenuItem *NewItem(TMenuItem *parent, const std::string &caption) {
   auto *item = new TMenuItem(nullptr); // owned by its parent
