@@ -16,7 +16,7 @@ namespace {
 std::string U32(uint32_t v) { return {char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; }
 std::string U16(uint32_t v) { return {char(v), char(v >> 8)}; }
 
-struct BmpSpec {
+struct BmpFields {
   uint32_t headerSize = 40;
   int32_t width = 0;
   int32_t height = 0; // negative: top-down
@@ -28,7 +28,7 @@ struct BmpSpec {
   std::string pixels = {};  // raw rows as stored, padding included
 };
 
-std::string Bmp(const BmpSpec &s) {
+std::string Bmp(const BmpFields &s) {
   std::string info;
   if (s.headerSize == 12) {
     info = U32(12) + U16(static_cast<uint32_t>(s.width)) + U16(static_cast<uint32_t>(s.height)) + U16(1) +
@@ -144,9 +144,9 @@ TEST(Bitmap, ReadsDirectColourFilesOfEveryDepth) {
 }
 
 TEST(Bitmap, RefusesMalformedFilesAndKeepsItsPixels) {
-  const BmpSpec good{.width = 2, .height = 2, .pixels = std::string(16, '\x11')};
+  const BmpFields good{.width = 2, .height = 2, .pixels = std::string(16, '\x11')};
   auto with = [&](auto change) {
-    BmpSpec s = good;
+    BmpFields s = good;
     change(s);
     return Bmp(s);
   };
@@ -164,13 +164,13 @@ TEST(Bitmap, RefusesMalformedFilesAndKeepsItsPixels) {
       badHeader,
       "BM",
       "XX" + Bmp(good).substr(2),
-      with([](BmpSpec &s) { s.bitCount = 7; }),
-      with([](BmpSpec &s) { s.width = 0; }),
-      with([](BmpSpec &s) { s.width = -3; }),
-      with([](BmpSpec &s) { s.height = INT_MIN; }),
-      with([](BmpSpec &s) { s.width = 1 << 20, s.height = 1 << 20; }),
-      with([](BmpSpec &s) { s.compression = 1; }), // run-length coding of another depth
-      with([](BmpSpec &s) { s.compression = 3; }), // masks missing
+      with([](BmpFields &s) { s.bitCount = 7; }),
+      with([](BmpFields &s) { s.width = 0; }),
+      with([](BmpFields &s) { s.width = -3; }),
+      with([](BmpFields &s) { s.height = INT_MIN; }),
+      with([](BmpFields &s) { s.width = 1 << 20, s.height = 1 << 20; }),
+      with([](BmpFields &s) { s.compression = 1; }), // run-length coding of another depth
+      with([](BmpFields &s) { s.compression = 3; }), // masks missing
       insideHeader,
   };
   TBitmap bitmap(1, 1);
@@ -361,26 +361,26 @@ TEST(Bitmap, ResizesConvertsAndResolvesSystemColours) {
 TEST(Bitmap, ReadsPackedDibsAsTheirFiles) {
   // Without the file header, the pixels are found after the masks and the
   // palette, however short the palette is.
-  const BmpSpec shortPalette{.width = 3,
+  const BmpFields shortPalette{.width = 3,
                              .height = 1,
                              .bitCount = 4,
                              .colorsUsed = 2,
                              .palette = std::string("\0\0\xFF\0\xFF\0\0\0", 8),
                              .pixels = std::string("\x01\xF0\0\0", 4)};
-  const BmpSpec withMasks{.width = 2,
+  const BmpFields withMasks{.width = 2,
                           .height = 1,
                           .bitCount = 16,
                           .compression = 3,
                           .masks = U32(0xF800) + U32(0x07E0) + U32(0x001F),
                           .pixels = U16(0x07E0) + U16(0xF800)};
-  for (const BmpSpec &spec : {shortPalette, withMasks}) {
-    const std::string file = Bmp(spec);
+  for (const BmpFields &fields : {shortPalette, withMasks}) {
+    const std::string file = Bmp(fields);
     TBitmap packed;
     packed.LoadFromDib(reinterpret_cast<const uint8_t *>(file.data()) + 14, file.size() - 14);
     const TBitmap whole = Load(file);
     ASSERT_EQ(packed.Width(), whole.Width());
     for (int x = 0; x < whole.Width(); ++x)
-      EXPECT_EQ(packed.GetPixel(x, 0), whole.GetPixel(x, 0)) << spec.bitCount << " " << x;
+      EXPECT_EQ(packed.GetPixel(x, 0), whole.GetPixel(x, 0)) << fields.bitCount << " " << x;
   }
   TBitmap bitmap;
   const std::string file = Bmp(shortPalette);
