@@ -10,14 +10,14 @@
 #include "Win32Error.h"
 #include "framework/core/Texts.h"
 
+// The linker's symbol for the start of the module's image.
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
 namespace zorvex {
 
 // ---- Module-wide pieces: the property atom, class registration, creation.
 
-HINSTANCE ModuleInstance() {
-  static const HINSTANCE instance = GetModuleHandleW(nullptr);
-  return instance;
-}
+HINSTANCE ModuleInstance() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
 
 void EnsureCommonControls() {
   static const bool done = [] {

@@ -420,7 +420,10 @@ private:
   HWND window_ = nullptr;
 };
 
-// The module whose windows and resources the framework uses.
+// The module this copy of the framework is linked into (the program, or a
+// library carrying its own copy): its windows' classes and its resources
+// belong to that module, and its controls are found through a window
+// property of its own.
 HINSTANCE ModuleInstance();
 // Registers the system's common control classes (progress bar, tooltips)
 // once per process.

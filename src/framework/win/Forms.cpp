@@ -19,7 +19,9 @@ namespace zorvex {
 TApplication *Application = nullptr;
 
 TScreen &Screen() {
-  static TScreen screen;
+  // Never destroyed: forms that are module-wide objects leave it at the
+  // module's end, in no order with it.
+  static auto &screen = *new TScreen;
   return screen;
 }
 

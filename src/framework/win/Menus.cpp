@@ -77,8 +77,10 @@ TShortCut TextToShortCut(const std::string &text) {
 
 namespace {
 // Every live item by its command. Ids stay below the system commands.
+// Never destroyed: items that are module-wide objects go at the module's
+// end, in no order with this list.
 std::map<UINT, TMenuItem *> &Commands() {
-  static std::map<UINT, TMenuItem *> commands;
+  static auto &commands = *new std::map<UINT, TMenuItem *>;
   return commands;
 }
 

@@ -1,5 +1,7 @@
 #include "SkinManagerLink.h"
 
+#include <utility>
+
 namespace zorvex {
 
 namespace {
@@ -9,28 +11,42 @@ TSkinManagerFactory &Factory() {
   return factory;
 }
 
-std::unique_ptr<TSkinManagerLink> &Manager() {
-  static std::unique_ptr<TSkinManagerLink> manager;
+// A plain pointer, readable for as long as the module is loaded: skinners
+// that go after the manager at the end of the module still ask for it.
+TSkinManagerLink *&Manager() {
+  static TSkinManagerLink *manager = nullptr;
   return manager;
 }
+
+// Frees the manager as the module ends.
+struct TManagerCleanup {
+  ~TManagerCleanup() { DestroySkinManager(); }
+};
 
 } // namespace
 
 void RegisterSkinManagerFactory(TSkinManagerFactory factory) { Factory() = std::move(factory); }
 
-TSkinManagerLink *SkinManager() { return Manager().get(); }
+TSkinManagerLink *SkinManager() { return Manager(); }
 
 TSkinManagerLink *CreateSkinManager(TSkinManagerKind kind) {
-  if (!Manager() && Factory())
-    Manager() = Factory()(kind);
-  return Manager().get();
+  if (!Manager() && Factory()) {
+    static TManagerCleanup cleanup;
+    Manager() = Factory()(kind).release();
+  }
+  return Manager();
 }
 
-void DestroySkinManager() { Manager().reset(); }
+void DestroySkinManager() {
+  // Already gone for whatever its destructor asks meanwhile.
+  delete std::exchange(Manager(), nullptr);
+}
 
 void SkinDll(TSkinManagerLink *hostManager) {
+  if (!hostManager)
+    return;
   TSkinManagerLink *manager = CreateSkinManager(TSkinManagerKind::SubManager);
-  if (!manager)
+  if (!manager || manager == hostManager)
     return;
   manager->AssignData(hostManager);
   manager->InstallHook();

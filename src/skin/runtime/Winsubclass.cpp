@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <mutex>
+#include <vector>
 
 #include <windows.h>
 
@@ -100,9 +102,23 @@ void TPaintBuffer::BlitTo(HDC dest, int x, int y) const {
 }
 
 namespace {
+// One buffer per painting thread, freed with the module. A thread-local
+// object with a destructor would keep a library that carries the runtime
+// loaded until its thread ends.
 TPaintBuffer &SharedBuffer() {
-  static thread_local TPaintBuffer buffer;
-  return buffer;
+  struct Buffers {
+    std::mutex lock;
+    std::vector<std::unique_ptr<TPaintBuffer>> all;
+  };
+  static Buffers buffers;
+  thread_local TPaintBuffer *mine = nullptr;
+  if (!mine) {
+    auto made = std::make_unique<TPaintBuffer>();
+    std::lock_guard<std::mutex> guard(buffers.lock);
+    buffers.all.push_back(std::move(made));
+    mine = buffers.all.back().get();
+  }
+  return *mine;
 }
 } // namespace
 
