@@ -1,6 +1,7 @@
 #include "Winskindlg.h"
 
 #include <algorithm>
+#include <mutex>
 
 #include "SkinGdi.h"
 #include "SkinMessages.h"
@@ -16,10 +17,29 @@
 
 namespace zorvex {
 
+namespace {
+
+// A recursive lock of the system's own: the code of every module that shares
+// the lists takes the same object the same way.
+class TListLock {
+public:
+  TListLock() { InitializeCriticalSection(&section_); }
+  ~TListLock() { DeleteCriticalSection(&section_); }
+  TListLock(const TListLock &) = delete;
+  TListLock &operator=(const TListLock &) = delete;
+  void lock() { EnterCriticalSection(&section_); }
+  void unlock() { LeaveCriticalSection(&section_); }
+
+private:
+  CRITICAL_SECTION section_;
+};
+
+} // namespace
+
 // The lists a module manager keeps and its sub-managers share. The hook of
 // an extra thread reaches them from that thread: every use takes the lock.
 struct TSkinManage::Lists {
-  std::recursive_mutex mutex;
+  TListLock mutex;
   std::vector<TWinSkinForm *> forms; // owned by their framework forms, else by the manager
   std::vector<std::unique_ptr<TWinSkinPopMenu>> menus;
   std::vector<TSkinData *> skinData; // not owned
@@ -34,7 +54,7 @@ struct TSkinManage::SkinThread {
 
 namespace {
 
-using Lock = std::lock_guard<std::recursive_mutex>;
+using Lock = std::lock_guard<TListLock>;
 
 bool ClassIs(const std::string &className, const char *name) { return SameTextAZ(className, name); }
 
@@ -56,7 +76,7 @@ void InstallSkinRuntime() {
     TSkinManage *manager = RuntimeSkinManager();
     TSkinData *skin = manager ? manager->MainSkinData() : nullptr;
     if (skin && menu.Tag() == skin->DisableTag())
-      manager->SkipNextMenu = true;
+      manager->MenuRoot().SkipNextMenu = true;
   };
 }
 
@@ -82,56 +102,72 @@ TSkinManage::~TSkinManage() {
   runState_ = RunState::Destroying;
   active_ = false;
   timer_.reset();
-  if (!lists_) {
-    mainHook_.reset();
-    return;
-  }
-  std::shared_ptr<Lists> lists = lists_;
-  if (!parent_) {
-    std::vector<std::unique_ptr<SkinThread>> threads;
-    std::vector<TWinSkinForm *> forms;
-    std::vector<std::unique_ptr<TWinSkinPopMenu>> menus;
-    std::vector<TSkinManage *> subs;
-    {
-      Lock lock(lists->mutex);
-      threads.swap(lists->threads);
-      forms.swap(lists->forms);
-      menus.swap(lists->menus);
-      subs.swap(lists->subManagers);
-      lists->skinData.clear();
-    }
-    threads.clear();
-    // Skinners of windows that are still there let go of them; those with
-    // no framework form to free them are ours.
-    for (TWinSkinForm *skinner : forms) {
-      skinner->UnSubclass3();
-      if (!skinner->Owner())
-        delete skinner;
-    }
-    for (auto &menu : menus)
-      menu->UnSubClass();
-    menus.clear();
-    for (TSkinManage *sub : subs)
-      sub->AssignData(nullptr);
-  } else {
-    std::vector<TWinSkinForm *> ours;
-    {
-      Lock lock(lists->mutex);
-      auto &subs = lists->subManagers;
-      subs.erase(std::remove(subs.begin(), subs.end(), this), subs.end());
-      for (TWinSkinForm *skinner : lists->forms)
-        if (skinner->ModuleId == moduleId_)
-          ours.push_back(skinner);
-    }
-    for (TWinSkinForm *skinner : ours) {
-      skinner->UnSubclass3();
-      if (!skinner->Owner())
-        delete skinner;
-      else
-        DeleteForm2(skinner);
-    }
-  }
+  if (parent_)
+    LeaveParent();
+  else if (lists_)
+    ReleaseLists();
   mainHook_.reset();
+}
+
+void TSkinManage::ReleaseLists() {
+  std::shared_ptr<Lists> lists = lists_;
+  std::vector<TSkinManage *> subs;
+  {
+    Lock lock(lists->mutex);
+    subs = lists->subManagers;
+  }
+  // Each joined module lets go of its own forms, with its own code, first.
+  for (TSkinManage *sub : subs)
+    sub->AssignData(nullptr);
+  std::vector<std::unique_ptr<SkinThread>> threads;
+  std::vector<TWinSkinForm *> forms;
+  std::vector<std::unique_ptr<TWinSkinPopMenu>> menus;
+  {
+    Lock lock(lists->mutex);
+    threads.swap(lists->threads);
+    forms.swap(lists->forms);
+    menus.swap(lists->menus);
+    lists->subManagers.clear();
+    lists->skinData.clear();
+  }
+  threads.clear();
+  // Skinners of windows that are still there let go of them; those with
+  // no framework form to free them are ours.
+  for (TWinSkinForm *skinner : forms) {
+    skinner->UnSubclass3();
+    if (!skinner->Owner())
+      delete skinner;
+  }
+  for (auto &menu : menus)
+    menu->UnSubClass();
+}
+
+void TSkinManage::LeaveParent() {
+  std::shared_ptr<Lists> lists = lists_;
+  std::vector<TWinSkinForm *> ours;
+  {
+    Lock lock(lists->mutex);
+    auto &subs = lists->subManagers;
+    subs.erase(std::remove(subs.begin(), subs.end(), this), subs.end());
+    auto &forms = lists->forms;
+    for (auto it = forms.begin(); it != forms.end();) {
+      if ((*it)->ModuleId == moduleId_) {
+        ours.push_back(*it);
+        it = forms.erase(it);
+      } else {
+        ++it;
+      }
+    }
+    auto &skinData = lists->skinData;
+    for (TSkinData *own : ownSkinData_)
+      skinData.erase(std::remove(skinData.begin(), skinData.end(), own), skinData.end());
+  }
+  ownSkinData_.clear();
+  // Out of the list first; the forms stay, in their own look.
+  for (TWinSkinForm *skinner : ours)
+    RemoveForm(skinner, true);
+  lists_.reset();
+  parent_ = nullptr;
 }
 
 // ---- Skin data ------------------------------------------------------------------
@@ -141,8 +177,11 @@ void TSkinManage::AddSkinData(TSkinData *skinData) {
     return;
   Lock lock(lists_->mutex);
   auto &list = lists_->skinData;
-  if (std::find(list.begin(), list.end(), skinData) == list.end())
+  if (std::find(list.begin(), list.end(), skinData) == list.end()) {
     list.push_back(skinData);
+    if (parent_)
+      ownSkinData_.push_back(skinData);
+  }
   if (!mainSkinData_ && skinData->SkinFormtype() == TSkinFormType::sfMainform)
     mainSkinData_ = skinData;
 }
@@ -152,6 +191,7 @@ void TSkinManage::RemoveSkinData(TSkinData *skinData) {
     pending_ = nullptr;
   if (mainSkinData_ == skinData)
     mainSkinData_ = nullptr;
+  ownSkinData_.erase(std::remove(ownSkinData_.begin(), ownSkinData_.end(), skinData), ownSkinData_.end());
   if (!lists_)
     return;
   Lock lock(lists_->mutex);
@@ -213,17 +253,19 @@ void TSkinManage::SetAction(int action, int delayMs) {
     timer_->SetEnabled(true);
 }
 
+std::vector<TSkinManage *> TSkinManage::SubManagers() {
+  if (!lists_ || parent_)
+    return {};
+  Lock lock(lists_->mutex);
+  return lists_->subManagers;
+}
+
 void TSkinManage::InstallSubManagers(int action) {
-  std::vector<TSkinManage *> subs;
-  {
-    Lock lock(lists_->mutex);
-    subs = lists_->subManagers;
-  }
-  for (TSkinManage *sub : subs) {
+  for (TSkinManage *sub : SubManagers()) {
     sub->pending_ = pending_;
     if (action == SkinActionInstall) {
       sub->active_ = true;
-      sub->SetAction(SkinActionInstall, 300);
+      sub->SetAction(SkinActionInstall, SkinActionDelay + 50);
     } else if (action == SkinActionUninstall) {
       sub->active_ = false;
     }
@@ -239,87 +281,79 @@ void TSkinManage::OnTimer() {
   if (!skinData || !lists_)
     return;
   const int action = action_;
-  if (skinData->SkinFormtype() == TSkinFormType::sfOnlyThisForm) {
-    switch (action) {
-    case SkinActionInstall: {
-      active_ = forced_ = true;
+  RunAction(action, skinData);
+  if (!parent_) {
+    if (action == SkinActionInstall) {
+      InstallSubManagers(SkinActionInstall);
+    } else {
+      // The joined modules let go of or change their own forms in the same
+      // tick, so that every window of the program switches together.
+      for (TSkinManage *sub : SubManagers()) {
+        if (action == SkinActionUninstall)
+          sub->active_ = false;
+        sub->RunAction(action, skinData);
+      }
+    }
+  }
+  // The skin data's owner hears of the change once: from the manager of
+  // the module that made it.
+  if (!parent_ || std::find(ownSkinData_.begin(), ownSkinData_.end(), skinData) != ownSkinData_.end())
+    skinData->DoSkinChanged();
+  if (pending_ == skinData)
+    pending_ = nullptr;
+}
+
+void TSkinManage::RunAction(int action, TSkinData *skinData) {
+  if (!lists_)
+    return;
+  const bool onlyThisForm = skinData->SkinFormtype() == TSkinFormType::sfOnlyThisForm;
+  switch (action) {
+  case SkinActionInstall:
+    active_ = forced_ = true;
+    DeleteDeleted();
+    if (onlyThisForm) {
       TForm *owner = OwnerForm(skinData);
       for (int i = Screen().FormCount() - 1; i >= 0; --i)
         if (Screen().Forms(i) == owner) {
           ActiveForm(owner);
           break;
         }
-      forced_ = false;
-      break;
-    }
-    case SkinActionUninstall: {
-      active_ = false;
-      DeleteDeleted();
-      std::vector<TWinSkinForm *> forms = Forms();
-      for (auto it = forms.rbegin(); it != forms.rend(); ++it)
-        if ((*it)->SkinData() == skinData) {
-          RemoveForm(*it, true);
-          break;
-        }
-      break;
-    }
-    case SkinActionChanged:
-      DeleteDeleted();
-      for (TWinSkinForm *skinner : Forms())
-        if (skinner->SkinData() == skinData) {
-          skinner->DeleteSysbtn();
-          skinner->InitSkinData();
-          skinner->SkinChange();
-          break;
-        }
-      break;
-    default: break;
-    }
-  } else {
-    switch (action) {
-    case SkinActionInstall:
-      active_ = forced_ = true;
-      DeleteDeleted();
+    } else {
       for (int i = Screen().FormCount() - 1; i >= 0; --i)
         if (i < Screen().FormCount())
           ActiveForm(Screen().Forms(i));
-      forced_ = false;
-      if (!parent_)
-        InstallSubManagers(SkinActionInstall);
-      break;
-    case SkinActionUninstall:
-      active_ = false;
-      DeleteDeleted();
-      for (;;) {
-        std::vector<TWinSkinForm *> forms = Forms();
-        if (forms.empty())
-          break;
-        RemoveForm(forms.front(), true);
-      }
-      if (!parent_)
-        InstallSubManagers(SkinActionUninstall);
-      break;
-    case SkinActionChanged: {
-      DeleteDeleted();
-      std::vector<TWinSkinForm *> using_;
-      for (TWinSkinForm *skinner : Forms())
-        if (skinner->SkinData() == skinData)
-          using_.push_back(skinner);
-      for (TWinSkinForm *skinner : using_) {
-        skinner->DeleteSysbtn();
-        skinner->InitSkinData();
-      }
-      for (TWinSkinForm *skinner : using_)
-        if (FindSkinFormEntry(skinner))
-          skinner->SkinChange();
-      break;
     }
-    default: break;
+    forced_ = false;
+    break;
+  case SkinActionUninstall:
+    active_ = false;
+    DeleteDeleted();
+    for (;;) {
+      std::vector<TWinSkinForm *> forms = OwnForms();
+      auto it = std::find_if(forms.begin(), forms.end(),
+                             [&](TWinSkinForm *f) { return !onlyThisForm || f->SkinData() == skinData; });
+      if (it == forms.end())
+        break;
+      RemoveForm(*it, true);
     }
+    break;
+  case SkinActionChanged: {
+    DeleteDeleted();
+    std::vector<TWinSkinForm *> using_;
+    for (TWinSkinForm *skinner : OwnForms())
+      if (skinner->SkinData() == skinData)
+        using_.push_back(skinner);
+    for (TWinSkinForm *skinner : using_) {
+      skinner->DeleteSysbtn();
+      skinner->InitSkinData();
+    }
+    for (TWinSkinForm *skinner : using_)
+      if (FindSkinFormEntry(skinner))
+        skinner->SkinChange();
+    break;
   }
-  skinData->DoSkinChanged();
-  if (pending_ == skinData)
-    pending_ = nullptr;
+  default: break;
+  }
 }
 
 // ---- Hooks ------------------------------------------------------------------
@@ -390,6 +424,11 @@ LRESULT TSkinManage::SkinHookCBT2(THook &hook, int code, WPARAM wParam, LPARAM l
 }
 
 void TSkinManage::InstallThread(int threadId) {
+  if (parent_) {
+    // The host's code hooks the thread: it stays loaded while the hook lives.
+    parent_->InstallThread(threadId);
+    return;
+  }
   if (!lists_)
     return;
   Lock lock(lists_->mutex);
@@ -405,6 +444,10 @@ void TSkinManage::InstallThread(int threadId) {
 }
 
 void TSkinManage::UnInstallThread(int threadId) {
+  if (parent_) {
+    parent_->UnInstallThread(threadId);
+    return;
+  }
   if (!lists_)
     return;
   std::unique_ptr<SkinThread> gone;
@@ -460,6 +503,10 @@ bool TSkinManage::AddForm(HWND window) {
   const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
   if (!control && instance != ModuleInstance() && className != "#32770")
     return false;
+  // Foreign windows are the host's: a library's code must not stay behind
+  // in a window that outlives the library.
+  if (!control && parent_)
+    return false;
   RECT r{};
   GetWindowRect(window, &r);
   const bool mdiChild = (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_MDICHILD) != 0;
@@ -502,6 +549,13 @@ std::vector<TWinSkinForm *> TSkinManage::Forms() {
     return {};
   Lock lock(lists_->mutex);
   return lists_->forms;
+}
+
+std::vector<TWinSkinForm *> TSkinManage::OwnForms() {
+  std::vector<TWinSkinForm *> own = Forms();
+  own.erase(std::remove_if(own.begin(), own.end(), [&](TWinSkinForm *f) { return f->ModuleId != moduleId_; }),
+            own.end());
+  return own;
 }
 
 TWinSkinForm *TSkinManage::FindSkinForm(HWND window) {
@@ -584,9 +638,13 @@ TSkinWindow TSkinManage::FormWindow(TComponent *owner) {
 }
 
 void TSkinManage::DeleteSysbtn() {
-  for (TWinSkinForm *skinner : Forms())
+  for (TWinSkinForm *skinner : OwnForms())
     if (skinner->SkinData() == pending_)
       skinner->DeleteSysbtn();
+  for (TSkinManage *sub : SubManagers()) {
+    sub->pending_ = pending_;
+    sub->DeleteSysbtn();
+  }
 }
 
 namespace {
@@ -621,11 +679,13 @@ void TSkinManage::DeleteGraphicControl(TComponent *form, TComponent *graphicCont
 }
 
 void TSkinManage::RefreshMenuBars() {
-  for (TWinSkinForm *skinner : Forms())
+  for (TWinSkinForm *skinner : OwnForms())
     if (TWinSkinMenu *bar = skinner->MenuBar()) {
       bar->UpdataBtn();
       skinner->UpdateNc();
     }
+  for (TSkinManage *sub : SubManagers())
+    sub->RefreshMenuBars();
 }
 
 // ---- Popup menus ------------------------------------------------------------------
@@ -750,7 +810,17 @@ void TSkinManage::SetMDIMax(bool maximised) {
 
 void TSkinManage::AssignData(TSkinManagerLink *parentLink) {
   auto *parent = dynamic_cast<TSkinManage *>(parentLink);
+  while (parent && parent->parent_)
+    parent = parent->parent_;
+  if (parent == this || (parent && parent == parent_))
+    return;
+  if (parent_)
+    LeaveParent();
+  else if (lists_ && parent)
+    ReleaseLists(); // a module manager joining another leaves its own lists
   if (parent) {
+    if (!parent->lists_)
+      return;
     lists_ = parent->lists_;
     mainSkinData_ = parent->mainSkinData_;
     parent_ = parent;
@@ -762,10 +832,49 @@ void TSkinManage::AssignData(TSkinManagerLink *parentLink) {
   }
   lists_.reset();
   mainSkinData_ = nullptr;
-  parent_ = nullptr;
   active_ = false;
   runState_ = RunState::Destroying;
   mainHook_.reset();
 }
 
+bool JoinSkinModule(HMODULE library) {
+  TSkinManage *manager = RuntimeSkinManager();
+  if (!library || !manager || manager->IsSubManager())
+    return false;
+  using Join = void (*)(void *);
+  auto join = reinterpret_cast<Join>(reinterpret_cast<void *>(GetProcAddress(library, "SkinDll")));
+  if (!join)
+    return false;
+  join(manager);
+  return true;
+}
+
 } // namespace zorvex
+
+// A library that carries the runtime and is unloaded lets go of the
+// program's lists before any of its module-wide objects is destroyed: the
+// loader calls this before the library's own end-of-module code, which
+// frees those objects in no useful order. At the end of the process
+// (reserved not null) nothing is left to let go of.
+namespace {
+void NTAPI SkinRuntimeDetach(PVOID, DWORD reason, PVOID reserved) {
+  if (reason == DLL_PROCESS_DETACH && !reserved)
+    zorvex::DestroySkinManager();
+}
+} // namespace
+extern "C" __attribute__((section(".CRT$XLY"), used)) const PIMAGE_TLS_CALLBACK zorvexSkinRuntimeDetach =
+    SkinRuntimeDetach;
+
+// A library carrying the runtime joins the host program's manager through
+// this export; the host hands over its own manager (JoinSkinModule).
+extern "C" __declspec(dllexport) void SkinDll(void *hostManager) {
+  try {
+    auto *host = static_cast<zorvex::TSkinManage *>(hostManager);
+    if (!host || host == zorvex::RuntimeSkinManager())
+      return;
+    zorvex::InstallSkinRuntime();
+    zorvex::SkinDll(host);
+  } catch (...) {
+    zorvex::HandleException(std::current_exception());
+  }
+}

@@ -4,11 +4,13 @@
 // with which skin data a window is skinned, attaches form skinners and popup
 // menu skinners, keeps the lists of everything skinned, and carries out the
 // switching of skins on and off from its action timer, on the user-interface
-// thread. Another module carrying the runtime joins it through SkinDll and
-// shares its lists as a sub-manager.
+// thread. Another module carrying the runtime (a library with its own copy
+// of the framework) joins it through SkinDll and shares its lists as a
+// sub-manager: each manager skins, switches and lets go of the forms of its
+// own module, with its own code, so that a library can leave before it is
+// unloaded without leaving anything of its own behind.
 
 #include <memory>
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -98,6 +100,9 @@ public:
   // The next popup menu window is left alone (a menu whose Tag is the skin
   // data's DisableTag is opening).
   bool SkipNextMenu = false;
+  // The manager whose hook skins popup menu windows, and so whose menu
+  // kind counts: the host's, for a sub-manager.
+  TSkinManage &MenuRoot() { return parent_ ? *parent_ : *this; }
 
   // ---- MDI
   bool MDIMax() const { return mdiMax_; }
@@ -111,9 +116,14 @@ public:
   TSkinData *FindSkindata(HWND window);
   bool OnBeforeSkin(const std::string &className);
   void ActiveForm(TForm *form);
-  TSkinData *MainSkinData() const { return mainSkinData_; }
+  TSkinData *MainSkinData() const { return parent_ ? parent_->MainSkinData() : mainSkinData_; }
   bool Forced() const { return forced_; }
   bool IsSubManager() const { return parent_ != nullptr || kind_ == TSkinManagerKind::SubManager; }
+  TSkinManage *Parent() const { return parent_; }
+  // The managers of other modules that joined this one.
+  std::vector<TSkinManage *> SubManagers();
+  // The module whose forms this manager skins (null: the program's own).
+  HINSTANCE ModuleId() const { return moduleId_; }
   int PendingAction() const { return action_; }
   TSkinData *PendingSkinData() const { return pending_; }
   bool TimerRunning() const;
@@ -130,7 +140,16 @@ private:
   LRESULT SkinHookCBT2(THook &hook, int code, WPARAM wParam, LPARAM lParam);
   void RemoveForm(TWinSkinForm *skinner, bool unskin);
   bool FindSkinFormEntry(TWinSkinForm *skinner);
+  // The skinners of this manager's own module.
+  std::vector<TWinSkinForm *> OwnForms();
   void InstallSubManagers(int action);
+  // Carries out an action on the forms of this module.
+  void RunAction(int action, TSkinData *skinData);
+  // A module manager lets go of everything in its own lists.
+  void ReleaseLists();
+  // A sub-manager un-skins its module's forms, takes its skin data out of
+  // the shared lists and leaves its parent.
+  void LeaveParent();
 
   TSkinManagerKind kind_;
   std::shared_ptr<Lists> lists_; // shared with sub-managers
@@ -145,6 +164,8 @@ private:
   TSkinData *mainSkinData_ = nullptr; // not owned
   HINSTANCE moduleId_ = nullptr;
   TSkinManage *parent_ = nullptr; // not owned
+  // Skin data a sub-manager put into the shared list; taken out as it leaves.
+  std::vector<TSkinData *> ownSkinData_; // not owned
 };
 
 // The module's manager as the runtime sees it, or null.
@@ -152,5 +173,9 @@ TSkinManage *RuntimeSkinManager();
 // Registers the runtime's manager with the skin data (called once at start;
 // a program that links the runtime calls it before its forms are made).
 void InstallSkinRuntime();
+// Lets a loaded library that carries the runtime (and exports SkinDll)
+// join this module's manager; false when the library has no such export or
+// there is no manager to join.
+bool JoinSkinModule(HMODULE library);
 
 } // namespace zorvex

@@ -972,13 +972,13 @@ void TWinSkinForm::PopSysmenu(POINT screenPoint) {
   if (now - lastSysMenuTime_ > doubleClickTime_) {
     TSkinManage *manager = RuntimeSkinManager();
     if (manager)
-      manager->MenuKind = MenuKind::System;
+      manager->MenuRoot().MenuKind = MenuKind::System;
     lastSysMenuTime_ = now;
     if (skinData_ && skinData_->SkinControls().Contains(TSkinControlType::xcSystemMenu) &&
         formStyle_ != TSkinFormStyle::sfsMDIChild && sysMenu_) {
       sysMenu_->Popup(screenPoint.x, screenPoint.y);
       if (manager)
-        manager->MenuKind = MenuKind::Free;
+        manager->MenuRoot().MenuKind = MenuKind::Free;
     } else if (HMENU menu = GetSystemMenu(Handle, FALSE)) {
       const UINT command = static_cast<UINT>(TrackPopupMenu(menu, TPM_RIGHTBUTTON | TPM_RETURNCMD, screenPoint.x,
                                                             screenPoint.y, 0, Handle, nullptr));
@@ -1265,7 +1265,7 @@ LRESULT TWinSkinForm::WndProc(TWindowSubclass &, UINT message, WPARAM wParam, LP
     break;
   case WM_INITMENUPOPUP:
     if (manager)
-      manager->MenuKind = HIWORD(lParam) ? MenuKind::System : MenuKind::MenuBar;
+      manager->MenuRoot().MenuKind = HIWORD(lParam) ? MenuKind::System : MenuKind::MenuBar;
     break;
   case WM_CTLCOLORBTN:
     if (!form_) {

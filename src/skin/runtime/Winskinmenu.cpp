@@ -647,7 +647,7 @@ int TWinSkinMenu::TrackButton(TMenuBtn &button) {
   SendMessageW(form_.Handle, WM_INITMENU, reinterpret_cast<WPARAM>(button.SubMenu), 0);
   form_.InMenuLoop = true;
   if (TSkinManage *manager = RuntimeSkinManager())
-    manager->MenuKind = MenuKind::MenuBar;
+    manager->MenuRoot().MenuKind = MenuKind::MenuBar;
   if (!loop.hook)
     loop.hook = std::make_unique<THook>(THookKind::MessageFilter, MenuLoopHook);
   loop.firstKey = false;
