@@ -147,7 +147,7 @@ TEST_F(SkinSelectionTest, ScreenshotsOfEverySkin) {
   // The ten main windows side by side, for a person to compare.
   TBitmap sheet;
   int cellWidth = 0, cellHeight = 0;
-  for (const std::string language : {kEnglish, kFrench}) {
+  for (const std::string &language : {kEnglish, kFrench}) {
     if (language != Language)
       Click(language == kFrench ? *form->BitBtn11 : *form->BitBtn10);
     for (int number = 0; number < 10; ++number) {

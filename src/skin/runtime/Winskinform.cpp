@@ -43,7 +43,6 @@ bool KeepCaptionStyle() {
 
 bool Contains(const TRect &r, POINT p) { return p.x >= r.Left && p.x < r.Right && p.y >= r.Top && p.y < r.Bottom; }
 
-LPARAM PointToLParam(POINT p) { return MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y)); }
 POINT LParamToPoint(LPARAM l) {
   return POINT{static_cast<short>(LOWORD(l)), static_cast<short>(HIWORD(l))};
 }
