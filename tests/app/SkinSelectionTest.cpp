@@ -181,7 +181,7 @@ TEST_F(SkinSelectionTest, ScreenshotsOfEverySkin) {
     help->Hide();
 
     TMessageForm box(nullptr, "Les fichiers en double ont \xC3\xA9t\xC3\xA9 envoy\xC3\xA9s \xC3\xA0 la corbeille.",
-                     TMsgDlgType::mtInformation, mb::OK, dlgtext::Information);
+                     TMsgDlgType::mtInformation, mb::OK, DialogTexts().Information);
     box.Show();
     WaitFor([&] { return Skinner(box) && Skinner(box)->State() == SkinState::Active; });
     SaveWindowImage(box.Handle(), ScreenshotPath("skin-" + std::to_string(number) + "-message.png"));
