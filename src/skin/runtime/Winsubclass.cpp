@@ -214,12 +214,21 @@ bool TSkinControl::CursorInside(POINT screen) const {
 
 // ---- Message flow ------------------------------------------------------------------
 
-void TSkinControl::Default(TMessage &message) {
-  if (control_ && oldControlProc_) {
-    oldControlProc_(message);
-    return;
+void TSkinControl::RunControlCode(const std::function<void()> &code) {
+  try {
+    code();
+  } catch (...) {
+    HandleException(std::current_exception());
   }
-  message.Result = subclass_.CallOld(message.Msg, message.WParam, message.LParam);
+}
+
+void TSkinControl::Default(TMessage &message) {
+  RunControlCode([&] {
+    if (control_ && oldControlProc_)
+      oldControlProc_(message);
+    else
+      message.Result = subclass_.CallOld(message.Msg, message.WParam, message.LParam);
+  });
 }
 
 void TSkinControl::NewWndProc(TMessage &message) {

@@ -7,6 +7,7 @@
 // and the choice of a skinner for a control; the skinners themselves live in
 // units of their own (SkinButtons, SkinBars, SkinEdits, SkinScrollbars).
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -118,6 +119,10 @@ protected:
   void NewWndProc(TMessage &message);
   // The control's own procedure for the message.
   void Default(TMessage &message);
+  // Runs the control's own code (its procedure, the application's event
+  // handlers): a failure there is reported like any handler's, never taken
+  // for the skinner's own.
+  static void RunControlCode(const std::function<void()> &code);
   void WMPaint(TMessage &message);
   bool WMEraseBkgnd(TMessage &message);
 

@@ -489,6 +489,34 @@ TEST_F(SkinButtonsTest, ASkinnerThatCannotPaintLeavesTheControlToPaintItself) {
   ProcessMessages();
 }
 
+TEST_F(SkinButtonsTest, AFailingEventHandlerOfASkinnedControlIsReportedOnce) {
+  Load(kTwelveFrameChecks);
+  NewForm();
+  auto &button = Add<TButton>(20, 20, 100, 30);
+  ShowSkinned();
+  std::vector<std::string> calls, shown;
+  button.OnMouseDown = [&](TObject *, TMouseButton, TShiftState, int, int) {
+    calls.push_back("down");
+    throw Exception("down");
+  };
+  button.OnMouseUp = [&](TObject *, TMouseButton, TShiftState, int, int) {
+    calls.push_back("up");
+    throw Exception("up");
+  };
+  button.OnClick = [&](TObject *) {
+    calls.push_back("click");
+    throw Exception("click");
+  };
+  const TExceptionEvent previous = TestApplication().OnException;
+  TestApplication().OnException = [&](TObject *, const Exception &error) { shown.push_back(error.Message()); };
+  Click(button);
+  TestApplication().OnException = previous;
+  // Not swallowed as the skinner's own failure, nor handled a second time.
+  EXPECT_EQ(calls, (std::vector<std::string>{"down", "up", "click"}));
+  EXPECT_EQ(shown, calls);
+  EXPECT_EQ(GetCapture(), nullptr);
+}
+
 TEST_F(SkinButtonsTest, SkinSwitchesLeaveTheLiveObjectCountsFlat) {
   Load(kTwelveFrameChecks);
   NewForm();
