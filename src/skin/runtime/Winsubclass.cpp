@@ -794,20 +794,18 @@ void RemoveControlSkinner(TWinSkinForm &form, TControl *control) {
   }
 }
 
-void SkinFormColors(TControl &form, TSkinData &skinData) {
+void SkinFormColors(TControl &form, TSkinData &skinData, TDesignedColors &designed) {
   const TColor face = skinData.Colors(csButtonFace);
-  form.SetColor(face);
+  designed.Replace(form, TDesignedColors::TKind::Color, face);
   auto *windowed = dynamic_cast<TWinControl *>(&form);
   if (!windowed)
     return;
   for (int i = 0; i < windowed->ControlCount(); ++i) {
     TControl *child = windowed->Controls(i);
-    if (dynamic_cast<TForm *>(child)) {
-      SkinFormColors(*child, skinData);
-    } else if (const TPropertyTable *table = child->PublishedProperties()) {
-      if (const TPropertyInfo *fixed = table->Find("FixedColor"); fixed && !fixed->ReadOnly())
-        fixed->SetOrdinal(*child, face);
-    }
+    if (dynamic_cast<TForm *>(child))
+      SkinFormColors(*child, skinData, designed);
+    else
+      designed.Replace(*child, TDesignedColors::TKind::FixedColor, face);
   }
 }
 

@@ -11,9 +11,11 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <windows.h>
 
+#include "DesignedColors.h"
 #include "framework/core/Bitmap.h"
 #include "framework/core/Component.h"
 #include "framework/core/Rect.h"
@@ -198,8 +200,8 @@ void AddNestedControl(TWinSkinForm &form, TWinControl &nested);
 // Frees the skinner of one control (a graphic control going away).
 void RemoveControlSkinner(TWinSkinForm &form, TControl *control);
 // The form's colours after a skin change (its own, nested forms', grids'
-// fixed cells).
-void SkinFormColors(TControl &form, TSkinData &skinData);
+// fixed cells), each designed colour remembered first.
+void SkinFormColors(TControl &form, TSkinData &skinData, TDesignedColors &designed);
 
 // The kind word of a Skin3rd line for a class name, lower case; empty when
 // the list does not name the class.
