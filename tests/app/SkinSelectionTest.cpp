@@ -103,6 +103,9 @@ TEST_F(SkinSelectionTest, TheButtonCyclesNumbersAndEveryNumberShowsItsStoreEntry
     if (number == 0) {
       EXPECT_FALSE(form->SkinData1->Active());
       EXPECT_EQ(Skinner(*form), nullptr) << "number 0 is the plain look";
+      // with the window's own colours, the doubles grid's yellow captions too
+      EXPECT_EQ(form->Color(), clBtnFace);
+      EXPECT_EQ(form->SG3->FixedColor(), clYellow);
     } else {
       EXPECT_TRUE(form->SkinData1->Active());
       EXPECT_EQ(HeldEntry(), number == 9 ? 0 : number);

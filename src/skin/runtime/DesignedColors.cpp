@@ -36,7 +36,7 @@ void TDesignedColors::Replace(TControl &control, TKind kind, TColor color) {
     return entry.control == &control && entry.kind == kind;
   });
   if (!remembered) {
-    entries_.push_back({&control, kind, ColorOf(control, kind)});
+    entries_.push_back({&control, kind, ColorOf(control, kind), kind == TKind::Color && control.ParentColor()});
     watcher_.FreeNotification(&control);
   }
   SetColorOf(control, kind, color);
@@ -46,7 +46,10 @@ void TDesignedColors::Restore() {
   const std::vector<TEntry> entries = std::exchange(entries_, {});
   for (const TEntry &entry : entries) {
     watcher_.RemoveFreeNotification(entry.control);
-    SetColorOf(*entry.control, entry.kind, entry.designed);
+    if (entry.parentColor)
+      entry.control->SetParentColor(true);
+    else
+      SetColorOf(*entry.control, entry.kind, entry.designed);
   }
 }
 

@@ -35,6 +35,7 @@ private:
     TControl *control; // not owned: watched
     TKind kind;
     TColor designed;
+    bool parentColor; // Color: the control followed its parent's
   };
   TComponent &watcher_;
   std::vector<TEntry> entries_;

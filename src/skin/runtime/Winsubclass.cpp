@@ -134,6 +134,7 @@ void TSkinControl::Init(TWinSkinForm &form, TSkinData &skinData, bool setParentC
   form.AddControlList(this);
   if (setParentColor) {
     savedColor_ = control.Color();
+    savedParentColor_ = control.ParentColor();
     control.SetColor(skinData.Colors(csButtonFace));
     setParentColor_ = true;
   }
@@ -171,7 +172,12 @@ void TSkinControl::Unsubclass() {
     return;
   initialised_ = false;
   if (setParentColor_ && control_) {
-    control_->SetColor(savedColor_);
+    // A control that followed its parent follows it again: the colour it
+    // showed then may already have been a skin's.
+    if (savedParentColor_)
+      control_->SetParentColor(true);
+    else
+      control_->SetColor(savedColor_);
     setParentColor_ = false;
   }
   if (control_ && oldControlProc_) {

@@ -170,6 +170,7 @@ protected:
   RECT windowRect_{};
   bool setParentColor_ = false;
   TColor savedColor_ = 0;
+  bool savedParentColor_ = false; // the control followed its parent's colour
   bool initialised_ = false;
   int state_ = 0;
   TWinSkinForm *form_ = nullptr; // not owned

@@ -9,6 +9,7 @@
 #include "BuiltSkins.h"
 #include "framework/core/BitmapDraw.h"
 #include "framework/win/Capture.h"
+#include "framework/win/ExtCtrls.h"
 #include "framework/win/Forms.h"
 #include "framework/win/Grids.h"
 #include "skin/data/Winskindata.h"
@@ -269,6 +270,16 @@ TEST_F(SkinnedWindowTest, UnskinningGivesTheDesignedColoursBack) {
   nested->SetBounds(220, 10, 150, 100);
   nested->SetColor(clOlive);
   TStringGrid *nestedGrid = addGrid(*nested, 5);
+  auto addPanel = [&](int top) {
+    auto *panel = new TPanel(&form); // owned by the form
+    panel->SetParent(&form);
+    panel->SetBounds(10, top, 100, 30);
+    return panel;
+  };
+  TPanel *following = addPanel(150);
+  following->SetParentColor(true); // follows the form
+  TPanel *own = addPanel(190);
+  own->SetColor(clMaroon);
   nested->Show();
   form.Show();
   ProcessMessages();
@@ -297,6 +308,9 @@ TEST_F(SkinnedWindowTest, UnskinningGivesTheDesignedColoursBack) {
   EXPECT_EQ(grid->FixedColor(), clYellow);
   EXPECT_EQ(nested->Color(), clOlive);
   EXPECT_EQ(nestedGrid->FixedColor(), clYellow);
+  EXPECT_TRUE(following->ParentColor());
+  EXPECT_EQ(following->Color(), clTeal);
+  EXPECT_EQ(own->Color(), clMaroon);
 }
 
 TEST_F(SkinnedWindowTest, WindowsThatOptOutOrDoNotQualifyAreLeftAlone) {
