@@ -101,36 +101,40 @@ bool RespondInsteadOfDialog(const DialogRequest &request, DialogAnswer &answer) 
 HWND DialogOwnerWindow() { return ActiveOwner(); }
 
 const TDialogTexts &DialogTexts(TDialogLanguage language) {
-  static const TDialogTexts english{.Warning = "Warning",
-                                    .Error = "Error",
-                                    .Information = "Information",
-                                    .Confirmation = "Confirmation",
-                                    .OK = "OK",
-                                    .Cancel = "Cancel",
-                                    .Abort = "&Abort",
-                                    .Retry = "&Retry",
-                                    .Ignore = "&Ignore",
-                                    .Yes = "&Yes",
-                                    .No = "&No",
-                                    .ConfirmCreateDir = "The specified directory does not exist. Create it?",
-                                    .CannotCreateDir = "Cannot create the directory "};
-  static const TDialogTexts french{.Warning = "Avertissement",
-                                   .Error = "Erreur",
-                                   .Information = "Information",
-                                   .Confirmation = "Confirmation",
-                                   .OK = "OK",
-                                   .Cancel = "Annuler",
-                                   .Abort = "&Abandonner",
-                                   .Retry = "&R\xC3\xA9"
-                                            "essayer",
-                                   .Ignore = "&Ignorer",
-                                   .Yes = "&Oui",
-                                   .No = "&Non",
-                                   .ConfirmCreateDir = "Le r\xC3\xA9pertoire sp\xC3\xA9"
-                                                       "cifi\xC3\xA9 n'existe pas. Faut-il le cr\xC3\xA9"
-                                                       "er ?",
-                                   .CannotCreateDir = "Impossible de cr\xC3\xA9"
-                                                      "er le r\xC3\xA9pertoire "};
+  struct Translation {
+    std::string TDialogTexts::*text;
+    const char *english;
+    const char *french;
+  };
+  static const Translation translations[] = {
+      {&TDialogTexts::Warning, "Warning", "Avertissement"},
+      {&TDialogTexts::Error, "Error", "Erreur"},
+      {&TDialogTexts::Information, "Information", "Information"},
+      {&TDialogTexts::Confirmation, "Confirmation", "Confirmation"},
+      {&TDialogTexts::OK, "OK", "OK"},
+      {&TDialogTexts::Cancel, "Cancel", "Annuler"},
+      {&TDialogTexts::Abort, "&Abort", "&Abandonner"},
+      {&TDialogTexts::Retry, "&Retry",
+       "&R\xC3\xA9"
+       "essayer"},
+      {&TDialogTexts::Ignore, "&Ignore", "&Ignorer"},
+      {&TDialogTexts::Yes, "&Yes", "&Oui"},
+      {&TDialogTexts::No, "&No", "&Non"},
+      {&TDialogTexts::ConfirmCreateDir, "The specified directory does not exist. Create it?",
+       "Le r\xC3\xA9pertoire sp\xC3\xA9"
+       "cifi\xC3\xA9 n'existe pas. Faut-il le cr\xC3\xA9"
+       "er ?"},
+      {&TDialogTexts::CannotCreateDir, "Cannot create the directory ",
+       "Impossible de cr\xC3\xA9"
+       "er le r\xC3\xA9pertoire "},
+  };
+  const auto inLanguage = [](bool french) {
+    TDialogTexts texts;
+    for (const Translation &translation : translations)
+      texts.*translation.text = french ? translation.french : translation.english;
+    return texts;
+  };
+  static const TDialogTexts english = inLanguage(false), french = inLanguage(true);
   return language == TDialogLanguage::French ? french : english;
 }
 
