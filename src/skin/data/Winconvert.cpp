@@ -336,8 +336,8 @@ void TLZH::FillBitBuffer(const TReadProc &read) {
     uint8_t byte = 0;
     uint16_t got = 0;
     read(&byte, 1, got);
-    // The buffer looks ahead: past the end it fills with zeros, which only
-    // count as input once a code takes them (see LZHUnpack).
+    // The buffer reads ahead, so past the end it fills with zeros; a code
+    // that takes any of them finds the stream cut short (see LZHUnpack).
     if (got == 1)
       bitsRead_ += 8;
     else
