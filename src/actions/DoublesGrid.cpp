@@ -135,17 +135,17 @@ void SortDoubles(TGridModel &grid, int doubleCount, int column, const TextCompar
       grid.SetCell(doubles_col::First + i, row, std::move(rows[row - 1].cells[i]));
 }
 
-void RunDoublesSort(TGridModel &grid, int doubleCount, int column, const TextCompare &compare,
+void RunDoublesSort(TGridModel &grid, int doubleCount, int column, const TextCompare &compare, uint32_t fixedColor,
                     const std::function<void(uint32_t color)> &setFixedColor) {
   setFixedColor(kFixedColorSorting);
   YieldNow();
   try {
     SortDoubles(grid, doubleCount, column, compare);
   } catch (...) {
-    setFixedColor(kFixedColorIdle);
+    setFixedColor(fixedColor);
     throw;
   }
-  setFixedColor(kFixedColorIdle);
+  setFixedColor(fixedColor);
   YieldNow();
 }
 

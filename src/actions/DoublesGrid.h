@@ -39,14 +39,15 @@ TextCompare PlatformTextCompare();
 // compared whole. Rows whose keys compare equal keep their relative order.
 void SortDoubles(TGridModel &grid, int doubleCount, int column, const TextCompare &compare);
 
-// Colours of the fixed row and column: yellow at rest, red while sorting
-// (red + 256 * green + 65536 * blue).
-constexpr uint32_t kFixedColorIdle = 0x00FFFF;
+// Colour of the fixed row and column while sorting: red (red + 256 * green
+// + 65536 * blue).
 constexpr uint32_t kFixedColorSorting = 0x0000FF;
 
 // The sort as the user sees it: fixed cells red, one yield so that they are
-// painted, the sort, yellow again (also when the sort fails) and one yield.
-void RunDoublesSort(TGridModel &grid, int doubleCount, int column, const TextCompare &compare,
+// painted, the sort, the cells back to fixedColor, the colour they had
+// (yellow as designed, a skin's face colour under a skin), also when the sort
+// fails, and one yield.
+void RunDoublesSort(TGridModel &grid, int doubleCount, int column, const TextCompare &compare, uint32_t fixedColor,
                     const std::function<void(uint32_t color)> &setFixedColor);
 
 } // namespace zorvex

@@ -206,6 +206,7 @@ void DoublesMouseUp(TForm1 &form, TMouseButton button, int x, int y) {
   case DoublesClick::Kind::None: break;
   case DoublesClick::Kind::Sort:
     RunDoublesSort(form.SG3->Model(), MainScan.DoubleCount, click.index, PlatformTextCompare(),
+                   static_cast<uint32_t>(form.SG3->FixedColor()),
                    [&form](uint32_t color) { form.SG3->SetFixedColor(static_cast<TColor>(color)); });
     break;
   case DoublesClick::Kind::ShowPair: form.ShowPair(click.index); break;

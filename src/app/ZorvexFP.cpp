@@ -11,6 +11,7 @@
 #include "framework/core/Filer.h"
 #include "framework/core/Paths.h"
 #include "framework/core/Texts.h"
+#include "framework/win/Dialogs.h"
 #include "framework/win/Registry.h"
 #include "scan/ResultTables.h"
 #include "scan/ScanOptions.h"
@@ -157,6 +158,9 @@ bool SaveSetting(Setting changed, const std::string &language, int32_t skinNumbe
 
 TForm1::TForm1(TComponent *owner) : TForm(owner) {
   Form1 = this;
+  // The program's boxes keep the framework's French titles and buttons in
+  // both interface languages.
+  SetDialogLanguage(TDialogLanguage::French);
   SetName("Form1");
   SetCaption("Zorvex  V1.1c");
   SetBounds(0, 0, 1012, 756);

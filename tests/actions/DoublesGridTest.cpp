@@ -89,27 +89,30 @@ TEST(DoublesGrid, LongPathsAndBarsComeBackWhole) {
   EXPECT_EQ(RowsOf(grid, 2)[1], (Row{"a", "x|y", "00000002"}));
 }
 
-TEST(DoublesGrid, SortPaintsTheFixedCellsRedThenYellowAroundOneYieldEach) {
+TEST(DoublesGrid, SortPaintsTheFixedCellsRedThenBackToTheirColourAroundOneYieldEach) {
   std::vector<std::string> events;
   const YieldPump previous = SetYieldPump([&] { events.push_back("yield"); });
   TGridModel grid = GridOf({{"b", "1", "1"}, {"a", "2", "2"}});
-  const auto paint = [&](uint32_t color) { events.push_back(color == kFixedColorSorting ? "red" : "yellow"); };
-  RunDoublesSort(grid, 2, 1, PlatformTextCompare(), paint);
-  EXPECT_EQ(events, (std::vector<std::string>{"red", "yield", "yellow", "yield"}));
+  const uint32_t skinFace = 0x303030; // not the designed yellow: the colour found comes back
+  const auto paint = [&](uint32_t color) {
+    events.push_back(color == kFixedColorSorting ? "red" : color == skinFace ? "face" : "other");
+  };
+  RunDoublesSort(grid, 2, 1, PlatformTextCompare(), skinFace, paint);
+  EXPECT_EQ(events, (std::vector<std::string>{"red", "yield", "face", "yield"}));
   EXPECT_EQ(grid.Cell(1, 1), "a");
 
   // Before any scan there is nothing to sort, but the colours still flash.
   events.clear();
   TGridModel empty = MakeResultGrid(ResultGrid::Doubles);
-  RunDoublesSort(empty, 0, 3, PlatformTextCompare(), paint);
+  RunDoublesSort(empty, 0, 3, PlatformTextCompare(), skinFace, paint);
   EXPECT_EQ(events.size(), 4u);
 
   events.clear();
   const TextCompare failing = [](std::u16string_view, std::u16string_view) -> int {
     throw std::runtime_error("compare");
   };
-  EXPECT_THROW(RunDoublesSort(grid, 2, 1, failing, paint), std::runtime_error);
-  EXPECT_EQ(events.back(), "yellow");
+  EXPECT_THROW(RunDoublesSort(grid, 2, 1, failing, skinFace, paint), std::runtime_error);
+  EXPECT_EQ(events.back(), "face");
   SetYieldPump(previous);
 }
 

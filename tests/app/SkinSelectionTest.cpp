@@ -103,6 +103,9 @@ TEST_F(SkinSelectionTest, TheButtonCyclesNumbersAndEveryNumberShowsItsStoreEntry
     if (number == 0) {
       EXPECT_FALSE(form->SkinData1->Active());
       EXPECT_EQ(Skinner(*form), nullptr) << "number 0 is the plain look";
+      // with the window's own colours, the doubles grid's yellow captions too
+      EXPECT_EQ(form->Color(), clBtnFace);
+      EXPECT_EQ(form->SG3->FixedColor(), clYellow);
     } else {
       EXPECT_TRUE(form->SkinData1->Active());
       EXPECT_EQ(HeldEntry(), number == 9 ? 0 : number);
@@ -147,7 +150,7 @@ TEST_F(SkinSelectionTest, ScreenshotsOfEverySkin) {
   // The ten main windows side by side, for a person to compare.
   TBitmap sheet;
   int cellWidth = 0, cellHeight = 0;
-  for (const std::string language : {kEnglish, kFrench}) {
+  for (const std::string &language : {kEnglish, kFrench}) {
     if (language != Language)
       Click(language == kFrench ? *form->BitBtn11 : *form->BitBtn10);
     for (int number = 0; number < 10; ++number) {
@@ -181,7 +184,7 @@ TEST_F(SkinSelectionTest, ScreenshotsOfEverySkin) {
     help->Hide();
 
     TMessageForm box(nullptr, "Les fichiers en double ont \xC3\xA9t\xC3\xA9 envoy\xC3\xA9s \xC3\xA0 la corbeille.",
-                     TMsgDlgType::mtInformation, mb::OK, dlgtext::Information);
+                     TMsgDlgType::mtInformation, mb::OK, DialogTexts().Information);
     box.Show();
     WaitFor([&] { return Skinner(box) && Skinner(box)->State() == SkinState::Active; });
     SaveWindowImage(box.Handle(), ScreenshotPath("skin-" + std::to_string(number) + "-message.png"));

@@ -129,6 +129,7 @@ TEST_F(PreviewFormTest, ABrokenPackageIsRefusedWithAMessageAndTheSkinStays) {
     EXPECT_FALSE(form->ShowSkinFile(path));
     ASSERT_EQ(recorder.Messages().size(), 1u);
     EXPECT_NE(recorder.Messages()[0].Text.find(path), std::string::npos);
+    EXPECT_EQ(recorder.Messages()[0].Title, "Error"); // the program speaks English
     ProcessMessages();
     EXPECT_FALSE(form->SkinData()->SkinLoading());
     EXPECT_EQ(form->SkinData()->SkinName(), skinName);

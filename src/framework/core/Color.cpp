@@ -49,8 +49,9 @@ TColor Mix(TColor from, TColor to, double amount) {
                    channel(ColorBlue(from), ColorBlue(to)));
 }
 
-// Bold or plain control texts stay legible from this contrast on.
-constexpr double kLegibleContrast = 3.0;
+// Control texts are small (8 to 10 points): they need the contrast of body
+// text, not the 3:1 that large headings get by with.
+constexpr double kLegibleContrast = 4.5;
 
 } // namespace
 

@@ -931,12 +931,20 @@ bool TWinControl::RouteMouseToGraphicChild(TMessage &message) {
   }
   const LPARAM local =
       MAKELPARAM(static_cast<WORD>(point.x - target->Left()), static_cast<WORD>(point.y - target->Top()));
+  // The release ends the capture even when the control's handler fails.
+  struct EndCapture {
+    TWinControl &holder;
+    TControl *target;
+    bool up;
+    ~EndCapture() {
+      if (up && holder.mouseCapture_ == target) {
+        holder.mouseCapture_ = nullptr;
+        if (GetCapture() == holder.handle_)
+          ReleaseCapture();
+      }
+    }
+  } endCapture{*this, target, up};
   message.Result = target->Perform(message.Msg, message.WParam, local);
-  if (up && mouseCapture_ == target) {
-    mouseCapture_ = nullptr;
-    if (GetCapture() == handle_)
-      ReleaseCapture();
-  }
   return true;
 }
 

@@ -18,19 +18,24 @@ DialogResponder &Responder() {
   return responder;
 }
 
+TDialogLanguage &ChosenLanguage() {
+  static TDialogLanguage language = TDialogLanguage::English;
+  return language;
+}
+
 struct ButtonKind {
   unsigned flag;
-  const std::string *caption;
+  std::string TDialogTexts::*caption;
   int result;
 };
 const ButtonKind kButtons[] = {
-    {mb::Yes, &dlgtext::Yes, mrYes},
-    {mb::No, &dlgtext::No, mrNo},
-    {mb::OK, &dlgtext::OK, mrOk},
-    {mb::Cancel, &dlgtext::Cancel, mrCancel},
-    {mb::Abort, &dlgtext::Abort, mrAbort},
-    {mb::Retry, &dlgtext::Retry, mrRetry},
-    {mb::Ignore, &dlgtext::Ignore, mrIgnore},
+    {mb::Yes, &TDialogTexts::Yes, mrYes},
+    {mb::No, &TDialogTexts::No, mrNo},
+    {mb::OK, &TDialogTexts::OK, mrOk},
+    {mb::Cancel, &TDialogTexts::Cancel, mrCancel},
+    {mb::Abort, &TDialogTexts::Abort, mrAbort},
+    {mb::Retry, &TDialogTexts::Retry, mrRetry},
+    {mb::Ignore, &TDialogTexts::Ignore, mrIgnore},
 };
 
 int CancelResultOf(TMsgDlgButtons buttons) {
@@ -95,12 +100,57 @@ bool RespondInsteadOfDialog(const DialogRequest &request, DialogAnswer &answer) 
 
 HWND DialogOwnerWindow() { return ActiveOwner(); }
 
+const TDialogTexts &DialogTexts(TDialogLanguage language) {
+  struct Translation {
+    std::string TDialogTexts::*text;
+    const char *english;
+    const char *french;
+  };
+  static const Translation translations[] = {
+      {&TDialogTexts::Warning, "Warning", "Avertissement"},
+      {&TDialogTexts::Error, "Error", "Erreur"},
+      {&TDialogTexts::Information, "Information", "Information"},
+      {&TDialogTexts::Confirmation, "Confirmation", "Confirmation"},
+      {&TDialogTexts::OK, "OK", "OK"},
+      {&TDialogTexts::Cancel, "Cancel", "Annuler"},
+      {&TDialogTexts::Abort, "&Abort", "&Abandonner"},
+      {&TDialogTexts::Retry, "&Retry",
+       "&R\xC3\xA9"
+       "essayer"},
+      {&TDialogTexts::Ignore, "&Ignore", "&Ignorer"},
+      {&TDialogTexts::Yes, "&Yes", "&Oui"},
+      {&TDialogTexts::No, "&No", "&Non"},
+      {&TDialogTexts::ConfirmCreateDir, "The specified directory does not exist. Create it?",
+       "Le r\xC3\xA9pertoire sp\xC3\xA9"
+       "cifi\xC3\xA9 n'existe pas. Faut-il le cr\xC3\xA9"
+       "er ?"},
+      {&TDialogTexts::CannotCreateDir, "Cannot create the directory ",
+       "Impossible de cr\xC3\xA9"
+       "er le r\xC3\xA9pertoire "},
+  };
+  const auto inLanguage = [](bool french) {
+    TDialogTexts texts;
+    for (const Translation &translation : translations)
+      texts.*translation.text = french ? translation.french : translation.english;
+    return texts;
+  };
+  static const TDialogTexts english = inLanguage(false), french = inLanguage(true);
+  return language == TDialogLanguage::French ? french : english;
+}
+
+const TDialogTexts &DialogTexts() { return DialogTexts(ChosenLanguage()); }
+
+void SetDialogLanguage(TDialogLanguage language) { ChosenLanguage() = language; }
+
+TDialogLanguage DialogLanguage() { return ChosenLanguage(); }
+
 std::string MessageTitle(TMsgDlgType type) {
+  const TDialogTexts &texts = DialogTexts();
   switch (type) {
-  case TMsgDlgType::mtWarning: return dlgtext::Warning;
-  case TMsgDlgType::mtError: return dlgtext::Error;
-  case TMsgDlgType::mtInformation: return dlgtext::Information;
-  case TMsgDlgType::mtConfirmation: return dlgtext::Confirmation;
+  case TMsgDlgType::mtWarning: return texts.Warning;
+  case TMsgDlgType::mtError: return texts.Error;
+  case TMsgDlgType::mtInformation: return texts.Information;
+  case TMsgDlgType::mtConfirmation: return texts.Confirmation;
   case TMsgDlgType::mtCustom: break;
   }
   return Application ? Application->Title() : std::string();
@@ -110,7 +160,7 @@ std::vector<std::string> ButtonCaptions(TMsgDlgButtons buttons) {
   std::vector<std::string> captions;
   for (const ButtonKind &kind : kButtons)
     if (buttons & kind.flag)
-      captions.push_back(*kind.caption);
+      captions.push_back(DialogTexts().*kind.caption);
   return captions;
 }
 
@@ -196,16 +246,17 @@ TMessageForm::TMessageForm(TComponent *owner, const std::string &text, TMsgDlgTy
   for (const ButtonKind &kind : kButtons) {
     if (!(buttons & kind.flag))
       continue;
+    const std::string &caption = DialogTexts().*kind.caption;
     auto *button = new TButton(this); // owned by the form
     button->SetParent(this);
-    button->SetCaption(*kind.caption);
+    button->SetCaption(caption);
     button->SetModalResult(kind.result);
     if (kind.result == defaultResult)
       button->SetDefault(true);
     if (kind.result == cancelResult_)
       button->SetCancel(true);
     RECT captionRect{0, 0, 0, 0};
-    measure.DrawText(*kind.caption, captionRect, DT_CALCRECT | DT_SINGLELINE);
+    measure.DrawText(caption, captionRect, DT_CALCRECT | DT_SINGLELINE);
     button->SetBounds(0, 0, std::max(75, static_cast<int>(captionRect.right) + 16), buttonHeight);
     buttonsWidth += button->Width() + (buttons_.empty() ? 0 : buttonGap);
     buttons_.push_back(button);
@@ -256,11 +307,11 @@ bool IsAbsolutePath(const std::string &path) {
 // Asks to create a folder that does not exist; false when refused or failed
 // (the failure is shown).
 bool ConfirmAndCreate(const std::string &path) {
-  if (MessageDlg(dlgtext::ConfirmCreateDir, TMsgDlgType::mtConfirmation, mb::Yes | mb::No) != mrYes)
+  if (MessageDlg(DialogTexts().ConfirmCreateDir, TMsgDlgType::mtConfirmation, mb::Yes | mb::No) != mrYes)
     return false;
   const int result = SHCreateDirectoryExW(nullptr, WinPath(path).c_str(), nullptr);
   if (result != ERROR_SUCCESS && result != ERROR_ALREADY_EXISTS && result != ERROR_FILE_EXISTS) {
-    MessageDlg(dlgtext::CannotCreateDir + path + "\n" + SystemErrorMessage(static_cast<DWORD>(result)),
+    MessageDlg(DialogTexts().CannotCreateDir + path + "\n" + SystemErrorMessage(static_cast<DWORD>(result)),
                TMsgDlgType::mtError, mb::OK);
     return false;
   }

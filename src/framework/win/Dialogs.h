@@ -4,8 +4,9 @@
 // one is set, so that tests can see the box (kind, title, text, buttons) and
 // answer it; without one the real dialog runs.
 //
-// The boxes' titles and button captions are the framework's own texts,
-// which are French whatever the interface language.
+// The boxes' titles and button captions are the framework's own texts, in
+// the language the program chooses for them: English unless it chooses
+// French.
 
 #include <functional>
 #include <memory>
@@ -24,26 +25,19 @@ constexpr unsigned OK = 1, Cancel = 2, Abort = 4, Retry = 8, Ignore = 16, Yes = 
 }
 using TMsgDlgButtons = unsigned;
 
-// The framework's texts.
-namespace dlgtext {
-inline const std::string Warning = "Avertissement";
-inline const std::string Error = "Erreur";
-inline const std::string Information = "Information";
-inline const std::string Confirmation = "Confirmation";
-inline const std::string OK = "OK";
-inline const std::string Cancel = "Annuler";
-inline const std::string Abort = "&Abandonner";
-inline const std::string Retry = "&R\xC3\xA9"
-                                 "essayer";
-inline const std::string Ignore = "&Ignorer";
-inline const std::string Yes = "&Oui";
-inline const std::string No = "&Non";
-inline const std::string ConfirmCreateDir = "Le r\xC3\xA9pertoire sp\xC3\xA9"
-                                            "cifi\xC3\xA9 n'existe pas. Faut-il le cr\xC3\xA9"
-                                            "er ?";
-inline const std::string CannotCreateDir = "Impossible de cr\xC3\xA9"
-                                           "er le r\xC3\xA9pertoire ";
-} // namespace dlgtext
+// The framework's own texts: box titles, button captions and the folder
+// chooser's questions.
+struct TDialogTexts {
+  std::string Warning, Error, Information, Confirmation;
+  std::string OK, Cancel, Abort, Retry, Ignore, Yes, No;
+  std::string ConfirmCreateDir, CannotCreateDir;
+};
+enum class TDialogLanguage { English, French };
+const TDialogTexts &DialogTexts(TDialogLanguage language);
+// The texts in the language chosen, English until a program chooses.
+const TDialogTexts &DialogTexts();
+void SetDialogLanguage(TDialogLanguage language);
+TDialogLanguage DialogLanguage();
 
 enum class DialogKind { Message, Beep, Tone, SelectDirectory, SaveFile, OpenFile };
 

@@ -33,7 +33,11 @@ bool TSkinReader::Loadfromstream(TMemoryStream *package) {
     return false;
 
   TMemoryStream archive;
-  Decompress(package, &archive);
+  try {
+    Decompress(package, &archive);
+  } catch (const ElzhException &) {
+    return false; // cut short or otherwise damaged bit stream
+  }
   const int64_t archiveSize = archive.Size();
   if (archiveSize < 16)
     return false;

@@ -31,8 +31,8 @@ public:
   TSkinReader &operator=(const TSkinReader &) = delete;
 
   // True when the package is of the current kind and well formed. An older
-  // kind shows a message; a damaged archive is refused quietly. Either way
-  // the directory loaded before stays as it was.
+  // kind shows a message; a damaged archive (one cut short too) is refused
+  // quietly. Either way the directory loaded before stays as it was.
   bool Loadfromstream(TMemoryStream *package);
   // False without a message when the file does not exist.
   bool loadfromfile(const std::string &fileName);

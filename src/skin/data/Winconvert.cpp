@@ -88,6 +88,8 @@ void TLZH::InitLZH() {
   codeSize_ = 0;
   matchPosition_ = 0;
   matchLength_ = 0;
+  bitsRead_ = 0;
+  bitsTaken_ = 0;
 }
 
 void TLZH::EndLZH() { tables_.reset(); }
@@ -334,8 +336,12 @@ void TLZH::FillBitBuffer(const TReadProc &read) {
     uint8_t byte = 0;
     uint16_t got = 0;
     read(&byte, 1, got);
-    if (got != 1)
-      byte = 0; // past the end the stream reads as zeros
+    // The buffer reads ahead, so past the end it fills with zeros; a code
+    // that takes any of them finds the stream cut short (see LZHUnpack).
+    if (got == 1)
+      bitsRead_ += 8;
+    else
+      byte = 0;
     bitBuffer_ = static_cast<uint16_t>(bitBuffer_ | (byte << (8 - bitCount_)));
     bitCount_ = static_cast<uint8_t>(bitCount_ + 8);
   }
@@ -346,6 +352,7 @@ int TLZH::GetBit(const TReadProc &read) {
   const int bit = bitBuffer_ >> 15;
   bitBuffer_ = static_cast<uint16_t>(bitBuffer_ << 1);
   --bitCount_;
+  ++bitsTaken_;
   return bit;
 }
 
@@ -354,6 +361,7 @@ int TLZH::GetByte(const TReadProc &read) {
   const int byte = bitBuffer_ >> 8;
   bitBuffer_ = static_cast<uint16_t>(bitBuffer_ << 8);
   bitCount_ = static_cast<uint8_t>(bitCount_ - 8);
+  bitsTaken_ += 8;
   return byte;
 }
 
@@ -479,6 +487,9 @@ void TLZH::LZHUnpack(int32_t textSize, const TReadProc &read, const TWriteProc &
       for (int k = 0; k < length && count < textSize; ++k)
         emit(t.text_buf[(from + k) & (N - 1)]);
     }
+    // A code that took bits the input never had: the stream was cut short.
+    if (bitsTaken_ > bitsRead_)
+      throw ElzhException("LZH : the packed data ends early");
   }
 }
 

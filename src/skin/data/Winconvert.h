@@ -43,8 +43,9 @@ public:
   // Packs everything `read` delivers; bytesRead receives the input consumed.
   // Writes no header.
   void LZHPack(int32_t &bytesRead, const TReadProc &read, const TWriteProc &write);
-  // Writes exactly textSize bytes (none when textSize <= 0); input that ends
-  // early reads as zero bytes. Reads no header.
+  // Writes exactly textSize bytes (none when textSize <= 0). Throws
+  // ElzhException when the input ends before the last of them is decoded
+  // (what was written by then stays written). Reads no header.
   void LZHUnpack(int32_t textSize, const TReadProc &read, const TWriteProc &write);
 
   // The standard callbacks over InputStream and OutputStream.
@@ -87,6 +88,8 @@ private:
   int32_t codeSize_ = 0;
   int16_t matchPosition_ = 0;
   int16_t matchLength_ = 0;
+  int64_t bitsRead_ = 0;  // bits the input delivered
+  int64_t bitsTaken_ = 0; // bits the decoded codes used
   std::unique_ptr<Tables> tables_;
 };
 
@@ -94,7 +97,8 @@ private:
 // then the bit stream. Both set the positions of both streams to 0 first.
 void LZHCompress(TStream &source, TStream &dest);
 // Throws ElzhException when the size field is above LZHMaxUnpackedSize or
-// more than the packed bytes could ever hold (LZHSizeFits).
+// more than the packed bytes could ever hold (LZHSizeFits), or when the bit
+// stream ends before that many bytes are decoded.
 void LZHDecompress(TStream &source, TStream &dest);
 
 // Whether `size` unpacked bytes can come out of `packedBytes` bytes of bit

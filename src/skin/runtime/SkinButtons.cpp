@@ -158,7 +158,7 @@ void TSkinButton::SetHot(bool hot) {
 
 void TSkinButton::ClickNow() {
   if (control_ && !foreign_) {
-    control_->Click();
+    RunControlCode([this] { control_->Click(); });
     return;
   }
   const HWND parent = GetParent(window_);
@@ -210,7 +210,8 @@ bool TSkinButton::BeforeProc(TMessage &message) {
         GetCursorPos(&p);
         ScreenToClient(window_, &p);
       }
-      control_->OnMouseDown(control_, TMouseButton::mbLeft, KeysToShiftState(message.WParam), p.x, p.y);
+      RunControlCode(
+          [&] { control_->OnMouseDown(control_, TMouseButton::mbLeft, KeysToShiftState(message.WParam), p.x, p.y); });
     }
     message.Result = 0;
     return false;

@@ -43,7 +43,6 @@ bool KeepCaptionStyle() {
 
 bool Contains(const TRect &r, POINT p) { return p.x >= r.Left && p.x < r.Right && p.y >= r.Top && p.y < r.Bottom; }
 
-LPARAM PointToLParam(POINT p) { return MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y)); }
 POINT LParamToPoint(LPARAM l) {
   return POINT{static_cast<short>(LOWORD(l)), static_cast<short>(HIWORD(l))};
 }
@@ -136,8 +135,7 @@ void TWinSkinForm::InitTform(TSkinData *skinData, TForm *form) {
     formProcReplaced_ = true;
   }
   InitSkin(skinData);
-  savedColor_ = form->Color();
-  form->SetColor(skinData->Colors(csButtonFace));
+  designedColors_.Replace(*form, TDesignedColors::TKind::Color, skinData->Colors(csButtonFace));
   if (skinData->SkinControls().Contains(TSkinControlType::xcMenuItem) ||
       skinData->SkinControls().Contains(TSkinControlType::xcPopupMenu))
     InitFormMenus(*form, *skinData, true);
@@ -337,7 +335,7 @@ void TWinSkinForm::SkinChange() {
   if (!skinData_)
     return;
   if (form_)
-    SkinFormColors(*form_, *skinData_);
+    SkinFormColors(*form_, *skinData_, designedColors_);
   HWND focused = GetFocus();
   for (TSkinControl *control : std::vector<TSkinControl *>(controls_))
     control->SkinChange();
@@ -360,6 +358,12 @@ void TWinSkinForm::SkinChange() {
   RePaint(Handle);
 }
 
+void TWinSkinForm::Notification(TComponent *component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  if (operation == TOperation::Remove)
+    designedColors_.Forget(component);
+}
+
 // ---- Detaching ------------------------------------------------------------------
 
 void TWinSkinForm::UnSubclass() {
@@ -376,11 +380,13 @@ void TWinSkinForm::UnSubclass() {
     formProcReplaced_ = false;
   }
   subclass_.Restore();
+  // Colours first: a control's skinner then gives back the colour it saved
+  // when it was attached, before any skin change.
+  if (form_ && !closing)
+    designedColors_.Restore();
   DeleteControls();
-  if (form_ && !closing) {
+  if (form_ && !closing)
     InitFormMenus(*form_, *skinData_, false);
-    form_->SetColor(savedColor_);
-  }
   EnableSysbtn(true);
   delete menuBar_;
   menuBar_ = nullptr;
@@ -406,11 +412,11 @@ void TWinSkinForm::UnSubclass() {
 
 void TWinSkinForm::UnSubclass2() {
   StartHoverTimer(false);
+  if (form_ && skinData_)
+    designedColors_.Restore(); // before the controls' skinners give back theirs
   DeleteControls();
-  if (form_ && skinData_) {
+  if (form_ && skinData_)
     InitFormMenus(*form_, *skinData_, false);
-    form_->SetColor(savedColor_);
-  }
   if (formProcReplaced_ && form_) {
     form_->WindowProc = oldFormProc_;
     formProcReplaced_ = false;

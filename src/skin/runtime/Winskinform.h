@@ -13,6 +13,7 @@
 
 #include <windows.h>
 
+#include "DesignedColors.h"
 #include "SkinCaption.h"
 #include "SkinFrame.h"
 #include "framework/core/Component.h"
@@ -158,6 +159,9 @@ public:
   // The window as last composed (borders, title bar, caption buttons).
   const TBitmap &FrameBitmap() const { return frame_; }
 
+protected:
+  void Notification(TComponent *component, TOperation operation) override;
+
 private:
   LRESULT WndProc(TWindowSubclass &subclass, UINT message, WPARAM wParam, LPARAM lParam);
   void NewWndProc(TMessage &message);
@@ -216,7 +220,7 @@ private:
   HWND mdiClient_ = nullptr;      // not owned
   HMENU sysMenuHandle_ = nullptr; // not owned: the window's
   HMENU menuHandle_ = nullptr;    // not owned: the window's menu at skinning
-  TColor savedColor_ = 0;
+  TDesignedColors designedColors_{*this};
   LONG_PTR style_ = 0;
   bool shaped_ = false;
   SIZE shapedSize_{0, 0};

@@ -150,6 +150,7 @@ void TSkinControl::Init(TWinSkinForm &form, TSkinData &skinData, bool setParentC
   form.AddControlList(this);
   if (setParentColor) {
     savedColor_ = control.Color();
+    savedParentColor_ = control.ParentColor();
     control.SetColor(skinData.Colors(csButtonFace));
     setParentColor_ = true;
   }
@@ -187,7 +188,12 @@ void TSkinControl::Unsubclass() {
     return;
   initialised_ = false;
   if (setParentColor_ && control_) {
-    control_->SetColor(savedColor_);
+    // A control that followed its parent follows it again: the colour it
+    // showed then may already have been a skin's.
+    if (savedParentColor_)
+      control_->SetParentColor(true);
+    else
+      control_->SetColor(savedColor_);
     setParentColor_ = false;
   }
   if (control_ && oldControlProc_) {
@@ -230,12 +236,21 @@ bool TSkinControl::CursorInside(POINT screen) const {
 
 // ---- Message flow ------------------------------------------------------------------
 
-void TSkinControl::Default(TMessage &message) {
-  if (control_ && oldControlProc_) {
-    oldControlProc_(message);
-    return;
+void TSkinControl::RunControlCode(const std::function<void()> &code) {
+  try {
+    code();
+  } catch (...) {
+    HandleException(std::current_exception());
   }
-  message.Result = subclass_.CallOld(message.Msg, message.WParam, message.LParam);
+}
+
+void TSkinControl::Default(TMessage &message) {
+  RunControlCode([&] {
+    if (control_ && oldControlProc_)
+      oldControlProc_(message);
+    else
+      message.Result = subclass_.CallOld(message.Msg, message.WParam, message.LParam);
+  });
 }
 
 void TSkinControl::NewWndProc(TMessage &message) {
@@ -801,20 +816,18 @@ void RemoveControlSkinner(TWinSkinForm &form, TControl *control) {
   }
 }
 
-void SkinFormColors(TControl &form, TSkinData &skinData) {
+void SkinFormColors(TControl &form, TSkinData &skinData, TDesignedColors &designed) {
   const TColor face = skinData.Colors(csButtonFace);
-  form.SetColor(face);
+  designed.Replace(form, TDesignedColors::TKind::Color, face);
   auto *windowed = dynamic_cast<TWinControl *>(&form);
   if (!windowed)
     return;
   for (int i = 0; i < windowed->ControlCount(); ++i) {
     TControl *child = windowed->Controls(i);
-    if (dynamic_cast<TForm *>(child)) {
-      SkinFormColors(*child, skinData);
-    } else if (const TPropertyTable *table = child->PublishedProperties()) {
-      if (const TPropertyInfo *fixed = table->Find("FixedColor"); fixed && !fixed->ReadOnly())
-        fixed->SetOrdinal(*child, face);
-    }
+    if (dynamic_cast<TForm *>(child))
+      SkinFormColors(*child, skinData, designed);
+    else
+      designed.Replace(*child, TDesignedColors::TKind::FixedColor, face);
   }
 }
 

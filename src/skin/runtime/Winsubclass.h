@@ -7,12 +7,15 @@
 // and the choice of a skinner for a control; the skinners themselves live in
 // units of their own (SkinButtons, SkinBars, SkinEdits, SkinScrollbars).
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <windows.h>
 
+#include "DesignedColors.h"
 #include "framework/core/Bitmap.h"
 #include "framework/core/Component.h"
 #include "framework/core/Rect.h"
@@ -118,6 +121,10 @@ protected:
   void NewWndProc(TMessage &message);
   // The control's own procedure for the message.
   void Default(TMessage &message);
+  // Runs the control's own code (its procedure, the application's event
+  // handlers): a failure there is reported like any handler's, never taken
+  // for the skinner's own.
+  static void RunControlCode(const std::function<void()> &code);
   void WMPaint(TMessage &message);
   bool WMEraseBkgnd(TMessage &message);
 
@@ -163,6 +170,7 @@ protected:
   RECT windowRect_{};
   bool setParentColor_ = false;
   TColor savedColor_ = 0;
+  bool savedParentColor_ = false; // the control followed its parent's colour
   bool initialised_ = false;
   int state_ = 0;
   TWinSkinForm *form_ = nullptr; // not owned
@@ -193,8 +201,8 @@ void AddNestedControl(TWinSkinForm &form, TWinControl &nested);
 // Frees the skinner of one control (a graphic control going away).
 void RemoveControlSkinner(TWinSkinForm &form, TControl *control);
 // The form's colours after a skin change (its own, nested forms', grids'
-// fixed cells).
-void SkinFormColors(TControl &form, TSkinData &skinData);
+// fixed cells), each designed colour remembered first.
+void SkinFormColors(TControl &form, TSkinData &skinData, TDesignedColors &designed);
 
 // The kind word of a Skin3rd line for a class name, lower case; empty when
 // the list does not name the class.

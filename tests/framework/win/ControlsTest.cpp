@@ -168,9 +168,16 @@ TEST_F(ControlsTest, NoExceptionLeavesAWindowProcedure) {
   Click(*button);
   button->OnClick = [](TObject *) { throw std::runtime_error("not ours"); };
   Click(*button);
+  // Mouse handlers, also of a graphic control (the parent holds the mouse
+  // for it): the capture still ends with the release.
+  auto *label = Add<TLabel>(10, 50, 80, 20);
+  label->OnMouseDown = [](TObject *, TMouseButton, TShiftState, int, int) { throw Exception("down"); };
+  label->OnMouseUp = [](TObject *, TMouseButton, TShiftState, int, int) { throw Exception("up"); };
+  Click(*label);
+  EXPECT_EQ(GetCapture(), nullptr);
   TestApplication().OnException = nullptr;
   // EAbort is silent; a foreign exception shows as an empty framework one.
-  EXPECT_EQ(shown, (std::vector<std::string>{"disk full", ""}));
+  EXPECT_EQ(shown, (std::vector<std::string>{"disk full", "", "down", "up"}));
 }
 
 TEST_F(ControlsTest, UnhandledExceptionsAreShownInAnErrorBoxTitledWithTheApplication) {

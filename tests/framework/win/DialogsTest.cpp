@@ -41,7 +41,15 @@ struct BoxWatcher {
 };
 BoxWatcher *BoxWatcher::active = nullptr;
 
+// Chooses the language of the framework's texts while it lives.
+struct DialogLanguageChoice {
+  explicit DialogLanguageChoice(TDialogLanguage language) : previous(DialogLanguage()) { SetDialogLanguage(language); }
+  ~DialogLanguageChoice() { SetDialogLanguage(previous); }
+  TDialogLanguage previous;
+};
+
 TEST_F(DialogsTest, TheRealBoxIsAFrameworkFormWithFrenchTitleAndButtons) {
+  const DialogLanguageChoice french(TDialogLanguage::French);
   std::string className, title, text;
   std::vector<std::string> captions;
   BoxWatcher watcher([&](TMessageForm &box) {
@@ -101,13 +109,30 @@ TEST_F(DialogsTest, TheResponderSeesEveryKindOfBoxWithItsFrameworkTitle) {
   ShowMessage("Plain");
   const auto messages = dialogs.Messages();
   ASSERT_EQ(messages.size(), 4u);
-  EXPECT_EQ(messages[0].Title, "Avertissement");
-  EXPECT_EQ(messages[0].Buttons, (std::vector<std::string>{"OK", "&Abandonner"}));
-  EXPECT_EQ(messages[1].Title, "Erreur");
+  EXPECT_EQ(messages[0].Title, "Warning");
+  EXPECT_EQ(messages[0].Buttons, (std::vector<std::string>{"OK", "&Abort"}));
+  EXPECT_EQ(messages[1].Title, "Error");
   EXPECT_EQ(messages[2].Title, "Information");
   EXPECT_EQ(messages[3].Title, "Zorvex");
   EXPECT_EQ(messages[3].Type, TMsgDlgType::mtCustom);
   EXPECT_EQ(messages[3].Buttons, (std::vector<std::string>{"OK"}));
+}
+
+TEST_F(DialogsTest, TitlesAndButtonsAreEnglishUnlessTheProgramChoosesFrench) {
+  DialogRecorder dialogs;
+  MessageDlg("Broken", TMsgDlgType::mtError, mb::OK | mb::Cancel);
+  {
+    const DialogLanguageChoice french(TDialogLanguage::French);
+    MessageDlg("Cass\xC3\xA9", TMsgDlgType::mtError, mb::OK | mb::Cancel);
+  }
+  MessageDlg("Broken again", TMsgDlgType::mtError, mb::OK | mb::Cancel);
+  const auto messages = dialogs.Messages();
+  ASSERT_EQ(messages.size(), 3u);
+  EXPECT_EQ(messages[0].Title, "Error");
+  EXPECT_EQ(messages[0].Buttons, (std::vector<std::string>{"OK", "Cancel"}));
+  EXPECT_EQ(messages[1].Title, "Erreur");
+  EXPECT_EQ(messages[1].Buttons, (std::vector<std::string>{"OK", "Annuler"}));
+  EXPECT_EQ(messages[2].Title, "Error");
 }
 
 TEST_F(DialogsTest, BeepsAreSeenByTheResponder) {
@@ -135,7 +160,7 @@ TEST_F(DialogsTest, AFolderThatDoesNotExistIsCreatedOnlyAfterConfirmation) {
     EXPECT_EQ(dialogs.Requests()[0].Kind, DialogKind::SelectDirectory);
     EXPECT_EQ(dialogs.Requests()[0].Path, temp.Path());
     EXPECT_EQ(dialogs.Requests()[1].Type, TMsgDlgType::mtConfirmation);
-    EXPECT_EQ(dialogs.Requests()[1].Buttons, (std::vector<std::string>{"&Oui", "&Non"}));
+    EXPECT_EQ(dialogs.Requests()[1].Buttons, (std::vector<std::string>{"&Yes", "&No"}));
   }
   {
     DialogRecorder dialogs;

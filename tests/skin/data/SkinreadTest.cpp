@@ -161,6 +161,27 @@ TEST(SkinReader, DamagedArchivesAreRefusedQuietly) {
   EXPECT_EQ(Text(out), "1000");
 }
 
+TEST(SkinReader, PackagesCutShortAreRefusedQuietlyAndKeepTheDirectory) {
+  TMemoryStream whole;
+  WriteSkinPackage(kEntries, whole);
+  const std::string bytes = Text(whole);
+  TSkinReader reader;
+  ASSERT_TRUE(reader.Loadfromstream(&whole));
+  NoticeCounter notices;
+  // Inside the size field, in the bits of the header and names, halfway
+  // through the entries, one byte short.
+  for (const size_t cut : {size_t{2}, size_t{9}, size_t{20}, bytes.size() / 2, bytes.size() - 1}) {
+    TMemoryStream cutShort;
+    cutShort.WriteBuffer(bytes.data(), static_cast<int64_t>(cut));
+    EXPECT_FALSE(reader.Loadfromstream(&cutShort)) << "cut at " << cut;
+  }
+  EXPECT_EQ(notices.count, 0);
+  ASSERT_EQ(reader.Count(), 6);
+  TMemoryStream out;
+  reader.readfile("button.bmp", &out);
+  EXPECT_EQ(Text(out), std::string(3000, 'b'));
+}
+
 TEST(SkinReader, LoadsFilesAndIgnoresMissingOnes) {
   TempDir dir;
   TMemoryStream package;

@@ -122,9 +122,20 @@ TEST(LzhCodec, UnpackWritesExactlyTheRequestedSize) {
   EXPECT_EQ(Unpack(packed, 10), std::string(10, 'a'));
   EXPECT_EQ(Unpack(packed, 0), "");
   EXPECT_EQ(Unpack(packed, -5), "");
-  // Input that ends early reads as zero bytes; the output still has its size.
-  EXPECT_EQ(Unpack("", 300).size(), 300u);
-  EXPECT_EQ(Unpack(packed.substr(0, 2), 2000).size(), 2000u);
+  // Input that ends before the requested size is decoded is refused.
+  EXPECT_THROW(Unpack("", 300), ElzhException);
+  EXPECT_THROW(Unpack(packed.substr(0, 2), 2000), ElzhException);
+}
+
+TEST(LzhCodec, AStreamCutAnywhereIsRefused) {
+  // The decoder reads ahead, so the last codes of a whole stream must not
+  // count as cut short; any byte fewer must.
+  for (const std::string &input : {IniLikeText().substr(0, 3000), RandomBytes(500, 4), std::string(5000, 'z')}) {
+    const std::string stored = Compress(input);
+    ASSERT_EQ(Decompress(stored), input);
+    for (size_t cut = 4; cut < stored.size(); ++cut)
+      EXPECT_THROW(Decompress(stored.substr(0, cut)), ElzhException) << "cut at " << cut << " of " << stored.size();
+  }
 }
 
 TEST(LzhCodec, PackReportsTheBytesConsumedThroughTheCallbacks) {

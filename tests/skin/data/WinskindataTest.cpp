@@ -233,6 +233,11 @@ TEST(SkinData, RefusedPackagesKeepThePreviousSkin) {
   for (int64_t pixels = 0; pixels <= MaxSkinPackagePixels; pixels += int64_t{MaxSkinImageSide} * MaxSkinImageSide)
     many.push_back({"p" + std::to_string(many.size()) + ".bmp", BmpHeadersOnly(MaxSkinImageSide, MaxSkinImageSide)});
   refused(SkinPackage("[MenuItem]\nImage=p0.bmp\n", many));
+  // A whole skin cut in half.
+  TMemoryStream whole = FullSkin();
+  TMemoryStream half;
+  half.WriteBuffer(whole.Memory(), whole.Size() / 2);
+  refused(std::move(half));
   // A package of an older kind says so, once.
   int notices = 0;
   const NoticeHandler previous = SetNoticeHandler([&](const std::string &) { ++notices; });

@@ -6,13 +6,15 @@
 #include <sstream>
 #include <vector>
 
+#include "BuiltSkins.h"
 #include "framework/core/BitmapDraw.h"
 #include "framework/win/Capture.h"
+#include "framework/win/ExtCtrls.h"
 #include "framework/win/Forms.h"
+#include "framework/win/Grids.h"
 #include "skin/data/Winskindata.h"
 #include "skin/runtime/SkinMessages.h"
 #include "skin/runtime/Winskindlg.h"
-#include "BuiltSkins.h"
 #include "support/GuiTest.h"
 
 using namespace zorvex;
@@ -248,6 +250,67 @@ TEST_F(SkinnedWindowTest, UnskinningGivesTheWindowItsOuterSizeBack) {
   GetWindowRect(form.WindowHandle(), &after);
   EXPECT_EQ(after.right - after.left, before.right - before.left);
   EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
+}
+
+TEST_F(SkinnedWindowTest, UnskinningGivesTheDesignedColoursBack) {
+  forms_.push_back(std::make_unique<RecordingForm>());
+  RecordingForm &form = *forms_.back();
+  form.SetColor(clTeal);
+  auto addGrid = [&](TWinControl &parent, int top) {
+    auto *grid = new TStringGrid(&form); // owned by the form
+    grid->SetParent(&parent);
+    grid->SetBounds(10, top, 200, 60);
+    grid->SetFixedColor(clYellow);
+    return grid;
+  };
+  TStringGrid *grid = addGrid(form, 10);
+  TStringGrid *freed = addGrid(form, 80);
+  auto *nested = new TForm(&form); // owned by the form
+  nested->SetParent(&form);
+  nested->SetBounds(220, 10, 150, 100);
+  nested->SetColor(clOlive);
+  TStringGrid *nestedGrid = addGrid(*nested, 5);
+  auto addPanel = [&](int top) {
+    auto *panel = new TPanel(&form); // owned by the form
+    panel->SetParent(&form);
+    panel->SetBounds(10, top, 100, 30);
+    return panel;
+  };
+  TPanel *following = addPanel(150);
+  following->SetParentColor(true); // follows the form
+  TPanel *own = addPanel(190);
+  own->SetColor(clMaroon);
+  nested->Show();
+  form.Show();
+  ProcessMessages();
+  skin_->SetActive(true);
+  manager_->OnTimer();
+  ASSERT_TRUE(WaitFor([&] { return Skinner(form) && Skinner(form)->State() == SkinState::Active; }));
+
+  // Two skin changes: the second replaces the first skin's colours, and the
+  // design is still what comes back.
+  for (const size_t package : {3u, 4u}) {
+    skin_->LoadFromFile(SkinPackages().at(package));
+    manager_->OnTimer();
+    ProcessMessages();
+    const TColor face = skin_->Colors(csButtonFace);
+    EXPECT_EQ(form.Color(), face);
+    EXPECT_EQ(grid->FixedColor(), face);
+    EXPECT_EQ(nested->Color(), face);
+    EXPECT_EQ(nestedGrid->FixedColor(), face);
+  }
+  delete freed; // a control gone while skinned is simply not restored
+  skin_->SetActive(false);
+  manager_->OnTimer();
+  ProcessMessages();
+  EXPECT_EQ(Skinner(form), nullptr);
+  EXPECT_EQ(form.Color(), clTeal);
+  EXPECT_EQ(grid->FixedColor(), clYellow);
+  EXPECT_EQ(nested->Color(), clOlive);
+  EXPECT_EQ(nestedGrid->FixedColor(), clYellow);
+  EXPECT_TRUE(following->ParentColor());
+  EXPECT_EQ(following->Color(), clTeal);
+  EXPECT_EQ(own->Color(), clMaroon);
 }
 
 TEST_F(SkinnedWindowTest, WindowsThatOptOutOrDoNotQualifyAreLeftAlone) {
