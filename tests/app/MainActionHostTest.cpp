@@ -768,8 +768,15 @@ TEST_F(DoublesActionsTest, FilesOpenWithTheirAssociatedProgramFromTheirFolder) {
   ClickCell(*form->SG3, 1, 1);
   DialogRecorder dialogs;
   Click(*form->BitBtn9);
-  EXPECT_TRUE(WaitFor([&] { return FileExists(copy); }, 10000));
-  EXPECT_EQ(ReadFile(copy), "document");
+  // The copy exists before its bytes are in: wait for them.
+  const auto copied = [&] {
+    try {
+      return FileExists(copy) && ReadFile(copy) == "document";
+    } catch (const Exception &) {
+      return false; // still being written
+    }
+  };
+  EXPECT_TRUE(WaitFor(copied, 10000));
   EXPECT_TRUE(dialogs.Messages().empty());
   EXPECT_EQ(IncludeTrailingPathDelimiter(GetCurrentDir()), dir.Path() + "\\");
 }
