@@ -167,6 +167,31 @@ void TSkinProgress::Unsubclass() {
 
 bool TSkinProgress::CanPaint() const { return skinData_ && Has(skinData_->BorderSlot(TSkinSlot::Progress)); }
 
+bool TSkinProgress::BeforeProc(TMessage &message) {
+  switch (message.Msg) {
+  case PBM_SETMARQUEE:
+    // Started again it keeps its place: only the period may have changed.
+    if (!message.WParam)
+      marqueeTick_ = 0;
+    marqueeRunning_ = message.WParam != 0;
+    if (CanPaint())
+      InvalidateRect(window_, nullptr, FALSE);
+    break;
+  case WM_TIMER:
+    // The bar's only timer is its marquee's; a bar already running when it
+    // was skinned shows it from its next tick.
+    if (StyleOf(window_) & PBS_MARQUEE) {
+      marqueeRunning_ = true;
+      ++marqueeTick_;
+      if (CanPaint())
+        InvalidateRect(window_, nullptr, FALSE);
+    }
+    break;
+  default: break;
+  }
+  return TSkinBarControl::BeforeProc(message);
+}
+
 void TSkinProgress::DrawControl(HDC dc, const TRect &rect) {
   if (!CanPaint() || rect.IsEmpty())
     return;
@@ -177,8 +202,11 @@ void TSkinProgress::DrawControl(HDC dc, const TRect &rect) {
   const int position = static_cast<int>(Ask(window_, PBM_GETPOS));
   const int length = vertical ? rect.Height() : rect.Width();
   const int across = vertical ? rect.Width() : rect.Height();
-  TBitmap picture = ProgressPicture(progress, length, across,
-                                    ProgressFillLength(length, position, range.iLow, range.iHigh), ParentColor());
+  TBarSpan span{0, ProgressFillLength(length, position, range.iLow, range.iHigh)};
+  // A marquee shows no position: its chunk while it runs, else an empty bar.
+  if (StyleOf(window_) & PBS_MARQUEE)
+    span = marqueeRunning_ ? MarqueeSpan(length, marqueeTick_) : TBarSpan{};
+  TBitmap picture = ProgressPicture(progress, length, across, span, ParentColor());
   if (vertical)
     StandUp(picture);
   Show(dc, rect, picture);

@@ -163,6 +163,8 @@ struct BarsForm : TForm {
     button->SetStyle(TToolButtonStyle::tbsDropDown);
     button->SetDropdownMenu(menu.get());
     dropDown = button;
+    marquee = &Place<TProgressBar>(*this, 320, 220, 200, 17);
+    marquee->SetStyle(TProgressBarStyle::pbstMarquee);
     status = &Place<TStatusBar>(*this, 0, 360, 624, 22);
     status->Panels().Add()->SetText("Ready");
     status->Panels().Add()->SetText("\tmiddle");
@@ -176,6 +178,7 @@ struct BarsForm : TForm {
   TToolBar *tools;
   std::unique_ptr<TPopupMenu> menu;
   TToolButton *dropDown;
+  TProgressBar *marquee;
   TStatusBar *status;
 };
 
@@ -263,6 +266,54 @@ TEST_F(SkinBarsTest, TheProgressBarShowsTheSkinsBarForItsPositionInEverySkin) {
   }
   SetSkinned(false);
   EXPECT_EQ(GetWindowLongPtrW(form_->progress->WindowHandle(), GWL_EXSTYLE), unskinnedStyle);
+}
+
+TEST_F(SkinBarsTest, AMarqueeMovesItsChunkOnTheBarsOwnTimerAndEmptiesWhenStopped) {
+  BarsForm &form = ShowSkinned();
+  const HWND bar = form.marquee->WindowHandle();
+  RECT client{};
+  GetClientRect(bar, &client);
+  const TDataSkinBorder &progress = *skin_->BorderSlot(TSkinSlot::Progress);
+  const TColor back = ColorToRGB(form.Color());
+  auto shows = [&](TBarSpan span) {
+    ProcessMessages();
+    const TDibBitmap shot = CaptureWindow(bar, false);
+    const TBitmap want = ProgressPicture(progress, client.right, client.bottom, span, back);
+    for (int y = 0; y < want.Height(); ++y)
+      for (int x = 0; x < want.Width(); ++x)
+        if (Shot(shot, x, y) != want.GetPixel(x, y))
+          return false;
+    return true;
+  };
+  // Which step of its crossing the bar shows (0 is the empty bar).
+  auto step = [&] {
+    for (int tick = 1; tick < MarqueeTicks; ++tick)
+      if (shows(MarqueeSpan(client.right, tick)))
+        return tick;
+    return shows(TBarSpan{}) ? 0 : -1;
+  };
+  // Stopped: no chunk. Started again with a slow period: the chunk waits
+  // for the bar's first tick.
+  SendMessageW(bar, PBM_SETMARQUEE, FALSE, 0);
+  EXPECT_EQ(step(), 0);
+  form.marquee->SetMarqueeInterval(10000);
+  Sleep(150);
+  EXPECT_EQ(step(), 0);
+  form.marquee->SetMarqueeInterval(20);
+  std::vector<int> seen;
+  ASSERT_TRUE(WaitFor([&] {
+    const int now = step();
+    if (now > 0 && (seen.empty() || seen.back() != now))
+      seen.push_back(now);
+    return seen.size() >= 3;
+  }));
+  EXPECT_LT(seen[0], seen[1]);
+  EXPECT_LT(seen[1], seen[2]);
+  // Stopped again: the chunk goes, and none comes back.
+  SendMessageW(bar, PBM_SETMARQUEE, FALSE, 0);
+  EXPECT_EQ(step(), 0);
+  Sleep(100);
+  EXPECT_EQ(step(), 0);
 }
 
 TEST_F(SkinBarsTest, EveryBarControlGetsItsSkinnerAndTheListItsHeaders) {
