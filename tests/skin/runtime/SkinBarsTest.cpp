@@ -25,6 +25,7 @@
 #include "framework/win/PageControl.h"
 #include "framework/win/StatusBar.h"
 #include "framework/win/StdCtrls.h"
+#include "framework/win/TabControl.h"
 #include "framework/win/ToolBar.h"
 #include "framework/win/TrackBar.h"
 #include "framework/win/UpDown.h"
@@ -165,6 +166,11 @@ struct BarsForm : TForm {
     dropDown = button;
     marquee = &Place<TProgressBar>(*this, 320, 220, 200, 17);
     marquee->SetStyle(TProgressBarStyle::pbstMarquee);
+    for (TTabControl **tabs : {&leftTabs, &rightTabs}) {
+      *tabs = &Place<TTabControl>(*this, tabs == &leftTabs ? 8 : 220, 254, 200, 100);
+      (*tabs)->SetTabPosition(tabs == &leftTabs ? TTabPosition::tpLeft : TTabPosition::tpRight);
+      (*tabs)->Tabs().SetCommaText("Sideways,Turned");
+    }
     status = &Place<TStatusBar>(*this, 0, 360, 624, 22);
     status->Panels().Add()->SetText("Ready");
     status->Panels().Add()->SetText("\tmiddle");
@@ -179,6 +185,8 @@ struct BarsForm : TForm {
   std::unique_ptr<TPopupMenu> menu;
   TToolButton *dropDown;
   TProgressBar *marquee;
+  TTabControl *leftTabs;
+  TTabControl *rightTabs;
   TStatusBar *status;
 };
 
@@ -314,6 +322,32 @@ TEST_F(SkinBarsTest, AMarqueeMovesItsChunkOnTheBarsOwnTimerAndEmptiesWhenStopped
   EXPECT_EQ(step(), 0);
   Sleep(100);
   EXPECT_EQ(step(), 0);
+}
+
+TEST_F(SkinBarsTest, TabsAtTheSidesCarryTheirCaptionsTurned) {
+  // A caption colour no picture holds, to find the text by.
+  constexpr TColor marker = 0x1F7F3D;
+  TDataSkinBorder &tabs = *skin_->BorderSlot(TSkinSlot::Tabs);
+  tabs.NormalColour2 = tabs.MouseOverColour2 = tabs.PressedColour2 = marker;
+  BarsForm &form = ShowSkinned();
+  for (TTabControl *control : {form.leftTabs, form.rightTabs}) {
+    ASSERT_EQ(SkinnerClass(*control), "TSkinTab");
+    const TDibBitmap shot = CaptureWindow(control->WindowHandle(), false);
+    for (int i = 0; i < 2; ++i) {
+      RECT r{};
+      SendMessageW(control->WindowHandle(), TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r));
+      RECT text{r.right, r.bottom, r.left, r.top};
+      for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+          if (Shot(shot, x, y) == marker) {
+            text = {std::min<LONG>(text.left, x), std::min<LONG>(text.top, y), std::max<LONG>(text.right, x + 1),
+                    std::max<LONG>(text.bottom, y + 1)};
+          }
+      ASSERT_LT(text.left, text.right) << "no caption on tab " << i;
+      // The caption runs along the tab, not across it.
+      EXPECT_GT(text.bottom - text.top, 2 * (text.right - text.left)) << "tab " << i;
+    }
+  }
 }
 
 TEST_F(SkinBarsTest, EveryBarControlGetsItsSkinnerAndTheListItsHeaders) {
