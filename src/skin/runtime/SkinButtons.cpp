@@ -815,44 +815,8 @@ void TSkinBevel::DrawControl(HDC dc, const TRect &rect) {
   // The lines alone: what lies under the bevel stays the parent's.
   const TBevelColors colors = BevelColorsFor(ParentColor());
   const bool lowered = bevel->Style() == TBevelStyle::bsLowered;
-  const OwnedBrush first(CreateSolidBrush(GdiColor(lowered ? colors.Shadow : colors.Light)));
-  const OwnedBrush second(CreateSolidBrush(GdiColor(lowered ? colors.Light : colors.Shadow)));
-  auto line = [dc](const OwnedBrush &brush, int left, int top, int right, int bottom) {
-    const RECT r{left, top, right, bottom};
-    ::FillRect(dc, &r, brush.get());
-  };
-  const int w = rect.Width(), h = rect.Height();
-  switch (bevel->Shape()) {
-  case TBevelShape::bsBox:
-    line(first, 0, 0, w - 1, 1);
-    line(first, 0, 0, 1, h - 1);
-    line(second, w - 1, 0, w, h);
-    line(second, 0, h - 1, w, h);
-    break;
-  case TBevelShape::bsFrame: {
-    const RECT outer{0, 0, w - 1, h - 1}, inner{1, 1, w, h};
-    ::FrameRect(dc, &outer, first.get());
-    ::FrameRect(dc, &inner, second.get());
-    break;
-  }
-  case TBevelShape::bsTopLine:
-    line(first, 0, 0, w, 1);
-    line(second, 0, 1, w, 2);
-    break;
-  case TBevelShape::bsBottomLine:
-    line(first, 0, h - 2, w, h - 1);
-    line(second, 0, h - 1, w, h);
-    break;
-  case TBevelShape::bsLeftLine:
-    line(first, 0, 0, 1, h);
-    line(second, 1, 0, 2, h);
-    break;
-  case TBevelShape::bsRightLine:
-    line(first, w - 2, 0, w - 1, h);
-    line(second, w - 1, 0, w, h);
-    break;
-  case TBevelShape::bsSpacer: break;
-  }
+  DrawBevelShape(dc, rect.Width(), rect.Height(), bevel->Shape(), lowered ? colors.Shadow : colors.Light,
+                 lowered ? colors.Light : colors.Shadow);
 }
 
 // ---- TSkinBoxH, TSkinSizer ------------------------------------------------------------------
