@@ -30,7 +30,7 @@ namespace zorvex {
 
 namespace {
 
-constexpr int FormWidth = 800;
+constexpr int FormWidth = 1000;
 constexpr int FormHeight = 540;
 constexpr int ToolBarHeight = 30;
 constexpr int StatusBarHeight = 22;
@@ -91,6 +91,7 @@ TPreviewForm::TPreviewForm(TComponent *owner) : TForm(owner) {
   MakeTextControls(400, ToolBarHeight + 8);
   MakeRanges(190, ToolBarHeight + 330);
   MakePages(400, ToolBarHeight + 240);
+  MakeSides(806, ToolBarHeight + 8);
   MakeStatusBar();
   Shown("(no skin)", -1);
 }
@@ -336,6 +337,30 @@ void TPreviewForm::MakePages(int left, int top) {
     section->SetWidth(110);
   }
   pages->SetActivePageIndex(0);
+}
+
+void TPreviewForm::MakeSides(int left, int top) {
+  const TTabPosition sides[] = {TTabPosition::tpLeft, TTabPosition::tpRight};
+  for (int i = 0; i < 2; ++i) {
+    auto *tabs = Place<TTabControl>(this, this, left, top + 118 * i, 186, 110);
+    tabs->SetTabPosition(sides[i]);
+    tabs->Tabs().SetCommaText(i == 0 ? "Left,Tabs" : "Right,Tabs");
+    tabs->SetTabIndex(i);
+  }
+  auto *label = Place<TLabel>(this, this, left, top + 236, 186, 16);
+  label->SetCaption("Marquee progress bar");
+  auto *marquee = Place<TProgressBar>(this, this, left, top + 254, 186, 18);
+  marquee->SetStyle(TProgressBarStyle::pbstMarquee);
+  auto *lowered = Place<TPanel>(this, this, left, top + 282, 186, 44);
+  lowered->SetBevelOuter(TPanelBevel::bvLowered);
+  lowered->SetCaption("Lowered panel");
+  auto *framed = Place<TPanel>(this, this, left, top + 334, 186, 44);
+  framed->SetBevelInner(TPanelBevel::bvLowered);
+  framed->SetCaption("Raised and lowered");
+  auto *line = new TBevel(this); // owned by the form
+  line->SetParent(this);
+  line->SetBounds(left, top + 388, 186, 2);
+  line->SetShape(TBevelShape::bsTopLine);
 }
 
 void TPreviewForm::MakeStatusBar() {

@@ -60,6 +60,8 @@ private:
   void MakeTextControls(int left, int top);
   void MakeRanges(int left, int top);
   void MakePages(int left, int top);
+  // Tabs at the sides, a marquee bar, panels' edges and a bevel line.
+  void MakeSides(int left, int top);
   void MakeStatusBar();
   void Shown(const std::string &name, int builtInIndex);
 

@@ -14,11 +14,14 @@ namespace zorvex {
 // ---- TProgressBar
 
 const TPropertyTable &TProgressBar::ClassProperties() {
-  static const auto table = TPublished<TProgressBar>(&TWinControl::ClassProperties())
-                                .Integer("Min", &TProgressBar::Min, &TProgressBar::SetMin)
-                                .Integer("Max", &TProgressBar::Max, &TProgressBar::SetMax)
-                                .Integer("Position", &TProgressBar::Position, &TProgressBar::SetPosition)
-                                .Integer("Step", &TProgressBar::Step, &TProgressBar::SetStep);
+  static const auto table =
+      TPublished<TProgressBar>(&TWinControl::ClassProperties())
+          .Integer("Min", &TProgressBar::Min, &TProgressBar::SetMin)
+          .Integer("Max", &TProgressBar::Max, &TProgressBar::SetMax)
+          .Integer("Position", &TProgressBar::Position, &TProgressBar::SetPosition)
+          .Integer("Step", &TProgressBar::Step, &TProgressBar::SetStep)
+          .Enumeration("Style", {"pbstNormal", "pbstMarquee"}, &TProgressBar::Style, &TProgressBar::SetStyle)
+          .Integer("MarqueeInterval", &TProgressBar::MarqueeInterval, &TProgressBar::SetMarqueeInterval);
   return table;
 }
 
@@ -27,12 +30,40 @@ TProgressBar::TProgressBar(TComponent *owner) : TWinControl(owner) { StoreBounds
 void TProgressBar::CreateParams(TCreateParams &params) {
   TWinControl::CreateParams(params);
   params.WindowClassBase = PROGRESS_CLASSW;
+  if (style_ == TProgressBarStyle::pbstMarquee)
+    params.Style |= PBS_MARQUEE;
 }
 
 void TProgressBar::CreateWindowHandleDone() {
   SendMessageW(WindowHandle(), PBM_SETRANGE32, static_cast<WPARAM>(min_), static_cast<LPARAM>(max_));
   SendMessageW(WindowHandle(), PBM_SETSTEP, static_cast<WPARAM>(step_), 0);
   SendMessageW(WindowHandle(), PBM_SETPOS, static_cast<WPARAM>(position_), 0);
+  RunMarquee();
+}
+
+void TProgressBar::RunMarquee() {
+  if (HandleAllocated())
+    SendMessageW(WindowHandle(), PBM_SETMARQUEE, style_ == TProgressBarStyle::pbstMarquee,
+                 static_cast<LPARAM>(marqueeInterval_));
+}
+
+void TProgressBar::SetStyle(TProgressBarStyle style) {
+  if (style == style_)
+    return;
+  style_ = style;
+  // Stopped before the style goes, started once it is there: the bar
+  // ignores a marquee it does not show.
+  if (style_ == TProgressBarStyle::pbstNormal)
+    RunMarquee();
+  ChangeStyle(PBS_MARQUEE, style_ == TProgressBarStyle::pbstMarquee);
+  if (style_ == TProgressBarStyle::pbstMarquee)
+    RunMarquee();
+}
+
+void TProgressBar::SetMarqueeInterval(int interval) {
+  marqueeInterval_ = std::max(interval, 0);
+  if (style_ == TProgressBarStyle::pbstMarquee)
+    RunMarquee();
 }
 
 void TProgressBar::SetRange(int min, int max) {

@@ -7,11 +7,14 @@
 
 namespace zorvex {
 
+// A bar that shows how far work has gone, or (marquee) only that it goes on.
+enum class TProgressBarStyle { pbstNormal, pbstMarquee };
+
 class TProgressBar : public TWinControl {
 public:
   explicit TProgressBar(TComponent *owner);
   std::string ClassName() const override { return "TProgressBar"; }
-  // Min, Max, Position, Step.
+  // Min, Max, Position, Step, Style, MarqueeInterval.
   static const TPropertyTable &ClassProperties();
   const TPropertyTable *PublishedProperties() const override { return &ClassProperties(); }
 
@@ -28,13 +31,22 @@ public:
   // Advances by Step; past Max it starts over from Min, as the system's
   // progress bar does.
   void StepIt();
+  // A marquee runs from the moment it is set until the style goes back.
+  TProgressBarStyle Style() const { return style_; }
+  void SetStyle(TProgressBarStyle style);
+  // Milliseconds between the marquee's steps; 0 leaves them to the system.
+  int MarqueeInterval() const { return marqueeInterval_; }
+  void SetMarqueeInterval(int interval);
 
 protected:
   void CreateParams(TCreateParams &params) override;
   void CreateWindowHandleDone() override;
 
 private:
+  void RunMarquee();
   int min_ = 0, max_ = 100, step_ = 10, position_ = 0;
+  TProgressBarStyle style_ = TProgressBarStyle::pbstNormal;
+  int marqueeInterval_ = 0;
 };
 
 // Character format of the insertion point or of the text.

@@ -30,50 +30,47 @@ void TBevel::SetStyle(TBevelStyle style) {
   Invalidate();
 }
 
-void TBevel::Paint() {
-  TCanvas &canvas = Canvas();
-  const TColor first = style_ == TBevelStyle::bsLowered ? clBtnShadow : clBtnHighlight;
-  const TColor second = style_ == TBevelStyle::bsLowered ? clBtnHighlight : clBtnShadow;
-  const int w = Width(), h = Height();
-  auto line = [&](TColor color, int x1, int y1, int x2, int y2) {
-    canvas.Pen().SetColor(color);
-    canvas.MoveTo(x1, y1);
-    canvas.LineTo(x2, y2);
-  };
-  switch (shape_) {
+void DrawBevelShape(HDC dc, int width, int height, TBevelShape shape, TColor first, TColor second) {
+  const OwnedBrush firstBrush(CreateSolidBrush(GdiColor(first))), secondBrush(CreateSolidBrush(GdiColor(second)));
+  auto fill = [dc](const OwnedBrush &brush, RECT r) { FillRect(dc, &r, brush.get()); };
+  const int w = width, h = height;
+  switch (shape) {
   case TBevelShape::bsBox:
-    line(first, 0, h - 1, 0, 0);
-    line(first, 0, 0, w - 1, 0);
-    line(second, w - 1, 0, w - 1, h - 1);
-    line(second, w - 1, h - 1, 0, h - 1);
+    fill(firstBrush, {0, 0, 1, h});
+    fill(firstBrush, {0, 0, w - 1, 1});
+    fill(secondBrush, {w - 1, 0, w, h - 1});
+    fill(secondBrush, {1, h - 1, w, h});
     break;
   case TBevelShape::bsFrame: {
-    RECT outer{0, 0, w - 1, h - 1};
-    canvas.Brush().SetColor(first);
-    canvas.FrameRect(outer);
-    RECT inner{1, 1, w, h};
-    canvas.Brush().SetColor(second);
-    canvas.FrameRect(inner);
+    const RECT outer{0, 0, w - 1, h - 1}, inner{1, 1, w, h};
+    FrameRect(dc, &outer, firstBrush.get());
+    FrameRect(dc, &inner, secondBrush.get());
     break;
   }
   case TBevelShape::bsTopLine:
-    line(first, 0, 0, w, 0);
-    line(second, 0, 1, w, 1);
+    fill(firstBrush, {0, 0, w, 1});
+    fill(secondBrush, {0, 1, w, 2});
     break;
   case TBevelShape::bsBottomLine:
-    line(first, 0, h - 2, w, h - 2);
-    line(second, 0, h - 1, w, h - 1);
+    fill(firstBrush, {0, h - 2, w, h - 1});
+    fill(secondBrush, {0, h - 1, w, h});
     break;
   case TBevelShape::bsLeftLine:
-    line(first, 0, 0, 0, h);
-    line(second, 1, 0, 1, h);
+    fill(firstBrush, {0, 0, 1, h});
+    fill(secondBrush, {1, 0, 2, h});
     break;
   case TBevelShape::bsRightLine:
-    line(first, w - 2, 0, w - 2, h);
-    line(second, w - 1, 0, w - 1, h);
+    fill(firstBrush, {w - 2, 0, w - 1, h});
+    fill(secondBrush, {w - 1, 0, w, h});
     break;
   case TBevelShape::bsSpacer: break;
   }
+}
+
+void TBevel::Paint() {
+  const bool lowered = style_ == TBevelStyle::bsLowered;
+  DrawBevelShape(Canvas().Handle(), Width(), Height(), shape_, lowered ? clBtnShadow : clBtnHighlight,
+                 lowered ? clBtnHighlight : clBtnShadow);
 }
 
 // ---- TPanel

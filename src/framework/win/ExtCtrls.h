@@ -15,6 +15,11 @@ class UtilityWindow;
 enum class TBevelShape { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer };
 enum class TBevelStyle { bsLowered, bsRaised };
 
+// The lines of a bevel `width` by `height` of that shape on the device
+// context: `first` the top and left ones (the shadow of a lowered bevel),
+// `second` the bottom and right ones.
+void DrawBevelShape(HDC dc, int width, int height, TBevelShape shape, TColor first, TColor second);
+
 class TBevel : public TGraphicControl {
 public:
   explicit TBevel(TComponent *owner);

@@ -62,36 +62,55 @@ int ProgressFillLength(int length, int position, int min, int max) {
 }
 
 TBitmap ProgressPicture(const TDataSkinBorder &progress, int width, int height, int filled, TColor background) {
+  return ProgressPicture(progress, width, height, TBarSpan{0, std::clamp(filled, 0, width)}, background);
+}
+
+TBitmap ProgressPicture(const TDataSkinBorder &progress, int width, int height, TBarSpan span, TColor background) {
   TBitmap picture(std::max(width, 0), std::max(height, 0));
   if (picture.Empty())
     return picture;
   const TRect whole{0, 0, width, height};
   FillRect(picture, whole, background);
-  filled = std::clamp(filled, 0, width);
+  const bool shown = span.Start < span.End && span.End > 0 && span.Start < width;
   if (progress.Style != 1) {
     DrawNineSlice(picture, whole, progress.Image, progress.FrameOf(1), progress.Margins(), progress.Tile != 0,
                   KeyOf(progress));
-    if (filled > 0)
-      DrawNineSlice(picture, {0, 0, filled, height}, progress.Image, progress.FrameOf(2), progress.Margins(),
+    // Drawn over the whole span, clipped by the picture: a chunk entering
+    // or leaving shows only its part inside the bar.
+    if (shown)
+      DrawNineSlice(picture, {span.Start, 0, span.End, height}, progress.Image, progress.FrameOf(2), progress.Margins(),
                     progress.Tile != 0, KeyOf(progress));
     return picture;
   }
-  // The bar is the whole image; the block is repeated over the filled part.
+  // The bar is the whole image; the block is repeated over the span.
   DrawNineSlice(picture, whole, progress.Image, {0, 0, progress.Image.Width(), progress.Image.Height()},
                 progress.Margins(), progress.Tile != 0, KeyOf(progress));
   const TBitmap &block = progress.Image2;
-  if (block.Empty())
+  if (block.Empty() || !shown)
     return picture;
   const int inner = height - progress.TopHeight - progress.BottomHeight;
   const int blockHeight = inner > 0 ? std::min(block.Height(), inner) : std::min(block.Height(), height);
   const int top = (height - blockHeight) / 2;
-  // Whole blocks: the last one begun is shown, cut only by the bar's end.
+  // Whole blocks on their places from the left margin: every one the span
+  // touches is shown, cut only by the bar's end.
   const int end = width - progress.RightWidth;
-  for (int x = progress.LeftWidth; x < std::min(filled, end); x += block.Width()) {
+  for (int x = progress.LeftWidth; x < std::min(span.End, end); x += block.Width()) {
+    if (x + block.Width() <= span.Start)
+      continue;
     const int w = std::min(block.Width(), end - x);
     StretchCopy(picture, {x, top, x + w, top + blockHeight}, block, {0, 0, w, block.Height()});
   }
   return picture;
+}
+
+TBarSpan MarqueeSpan(int length, int64_t tick) {
+  if (length <= 0)
+    return {};
+  const int chunk = std::max(length / 4, 1);
+  const int64_t phase = ((tick % MarqueeTicks) + MarqueeTicks) % MarqueeTicks;
+  // From wholly before the start to wholly past the end, in equal steps.
+  const int start = static_cast<int>(phase * (length + chunk) / MarqueeTicks) - chunk;
+  return {start, start + chunk};
 }
 
 void StandUp(TBitmap &picture) { Drehen270Grad(picture); }

@@ -4,6 +4,8 @@
 // and the frame each state of them shows. Portable: the window-system half
 // is in SkinBars.
 
+#include <cstdint>
+
 #include "framework/core/Bitmap.h"
 #include "framework/core/BitmapDraw.h"
 #include "skin/data/SkinDataObjects.h"
@@ -21,6 +23,22 @@ int ProgressFillLength(int length, int position, int min, int max);
 // the bar and the object's second image (the block) repeated along the
 // filled part from the left margin, centred across, in whole blocks.
 TBitmap ProgressPicture(const TDataSkinBorder &progress, int width, int height, int filled, TColor background);
+// A stretch [Start, End) along a bar; it may run past either end.
+struct TBarSpan {
+  int Start = 0;
+  int End = 0;
+};
+// The same with the filled picture over `span` only: a marquee's chunk.
+// Style 0 draws frame 2 over the span as over a short filled bar (its ends
+// cut by the bar's); style 1 shows the whole blocks that the span touches.
+TBitmap ProgressPicture(const TDataSkinBorder &progress, int width, int height, TBarSpan span, TColor background);
+// Ticks of a marquee's timer for one crossing of its chunk, whatever the
+// bar's length: about two seconds at the system's 30 ms.
+constexpr int MarqueeTicks = 75;
+// Where a marquee bar `length` long shows its chunk after `tick` ticks of
+// its timer: a quarter of the bar, entering at the start and moving on each
+// tick until it has left at the end, then entering again.
+TBarSpan MarqueeSpan(int length, int64_t tick);
 // A picture composed lying down, stood up with its start at the bottom.
 void StandUp(TBitmap &picture);
 

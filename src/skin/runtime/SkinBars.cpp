@@ -167,6 +167,31 @@ void TSkinProgress::Unsubclass() {
 
 bool TSkinProgress::CanPaint() const { return skinData_ && Has(skinData_->BorderSlot(TSkinSlot::Progress)); }
 
+bool TSkinProgress::BeforeProc(TMessage &message) {
+  switch (message.Msg) {
+  case PBM_SETMARQUEE:
+    // Started again it keeps its place: only the period may have changed.
+    if (!message.WParam)
+      marqueeTick_ = 0;
+    marqueeRunning_ = message.WParam != 0;
+    if (CanPaint())
+      InvalidateRect(window_, nullptr, FALSE);
+    break;
+  case WM_TIMER:
+    // The bar's only timer is its marquee's; a bar already running when it
+    // was skinned shows it from its next tick.
+    if (StyleOf(window_) & PBS_MARQUEE) {
+      marqueeRunning_ = true;
+      ++marqueeTick_;
+      if (CanPaint())
+        InvalidateRect(window_, nullptr, FALSE);
+    }
+    break;
+  default: break;
+  }
+  return TSkinBarControl::BeforeProc(message);
+}
+
 void TSkinProgress::DrawControl(HDC dc, const TRect &rect) {
   if (!CanPaint() || rect.IsEmpty())
     return;
@@ -177,8 +202,11 @@ void TSkinProgress::DrawControl(HDC dc, const TRect &rect) {
   const int position = static_cast<int>(Ask(window_, PBM_GETPOS));
   const int length = vertical ? rect.Height() : rect.Width();
   const int across = vertical ? rect.Width() : rect.Height();
-  TBitmap picture = ProgressPicture(progress, length, across,
-                                    ProgressFillLength(length, position, range.iLow, range.iHigh), ParentColor());
+  TBarSpan span{0, ProgressFillLength(length, position, range.iLow, range.iHigh)};
+  // A marquee shows no position: its chunk while it runs, else an empty bar.
+  if (StyleOf(window_) & PBS_MARQUEE)
+    span = marqueeRunning_ ? MarqueeSpan(length, marqueeTick_) : TBarSpan{};
+  TBitmap picture = ProgressPicture(progress, length, across, span, ParentColor());
   if (vertical)
     StandUp(picture);
   Show(dc, rect, picture);
@@ -217,6 +245,30 @@ TRect PageArea(const TRect &client, const std::vector<TRect> &tabs, TTabSide sid
     }
   }
   return page;
+}
+
+// A tab at the left or right side: its icon first, then its caption turned
+// by `tenths`, the pair centred along the tab (from the bottom up on the
+// left, from the top down on the right).
+void DrawSideTab(HDC dc, const TRect &place, const std::wstring &text, HFONT turned, int tenths, COLORREF color,
+                 HIMAGELIST images, int image) {
+  const bool up = tenths == 900;
+  int iconWidth = 0, iconHeight = 0;
+  if (!images || image < 0 || !ImageList_GetIconSize(images, &iconWidth, &iconHeight)) {
+    DrawTurnedText(dc, text, place, turned, tenths, color);
+    return;
+  }
+  const int textLength = text.empty() ? 0 : MeasureTextLine(dc, text, turned).cx;
+  const int total = iconHeight + (textLength ? 3 + textLength : 0);
+  const int margin = std::max(0, (place.Height() - total) / 2);
+  const int iconTop = up ? place.Bottom - margin - iconHeight : place.Top + margin;
+  ImageList_Draw(images, image, dc, place.Left + (place.Width() - iconWidth) / 2, iconTop, ILD_TRANSPARENT);
+  const TRect rest = up ? TRect{place.Left, place.Top, place.Right, iconTop - 3}
+                        : TRect{place.Left, iconTop + iconHeight + 3, place.Right, place.Bottom};
+  // The caption starts right after the icon.
+  const TRect caption = up ? TRect{rest.Left, std::max(rest.Top, rest.Bottom - textLength), rest.Right, rest.Bottom}
+                           : TRect{rest.Left, rest.Top, rest.Right, std::min(rest.Bottom, rest.Top + textLength)};
+  DrawTurnedText(dc, text, caption, turned, tenths, color);
 }
 
 } // namespace
@@ -266,6 +318,10 @@ void TSkinTab::DrawControl(HDC dc, const TRect &rect) {
     return;
   buffer.Load(picture);
   const auto images = reinterpret_cast<HIMAGELIST>(Ask(window_, TCM_GETIMAGELIST));
+  // Tabs at a side carry their captions turned, as the system draws them.
+  const bool turned = side == TTabSide::Left || side == TTabSide::Right;
+  const int tenths = side == TTabSide::Left ? 900 : 2700;
+  const OwnedFont turnedFont = turned ? CreateTurnedFont(ControlFont(), tenths) : OwnedFont();
   for (int i = 0; i < count; ++i) {
     wchar_t text[260] = {};
     TCITEMW item{};
@@ -274,6 +330,12 @@ void TSkinTab::DrawControl(HDC dc, const TRect &rect) {
     item.cchTextMax = 259;
     item.iImage = -1;
     Ask(window_, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    const TColor color = StateTextColor(tabs, frames[i], 3, i == selected ? frames[i] : -1, !enabled);
+    if (turned) {
+      DrawSideTab(buffer.Dc(), {places[i].Left + 2, places[i].Top + 4, places[i].Right - 2, places[i].Bottom - 4}, text,
+                  turnedFont.get(), tenths, GdiColor(color), images, item.iImage);
+      continue;
+    }
     TRect place{places[i].Left + 4, places[i].Top + 2, places[i].Right - 4, places[i].Bottom - 1};
     int imageWidth = 0, imageHeight = 0;
     if (images && item.iImage >= 0 && ImageList_GetIconSize(images, &imageWidth, &imageHeight)) {
@@ -283,7 +345,6 @@ void TSkinTab::DrawControl(HDC dc, const TRect &rect) {
                      ILD_TRANSPARENT);
       place.Left = x + imageWidth + 3;
     }
-    const TColor color = StateTextColor(tabs, frames[i], 3, i == selected ? frames[i] : -1, !enabled);
     DrawSkinText(buffer.Dc(), text, place, ControlFont(), GdiColor(color),
                  (imageWidth ? DT_LEFT : DT_CENTER) | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
   }

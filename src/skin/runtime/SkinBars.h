@@ -44,6 +44,7 @@ public:
   void Unsubclass() override;
 
 protected:
+  bool BeforeProc(TMessage &message) override;
   bool CanPaint() const override;
   void DrawControl(HDC dc, const TRect &rect) override;
 
@@ -52,6 +53,10 @@ private:
   void DropEdge();
   LONG_PTR savedExStyle_ = 0;
   bool edgeDropped_ = false;
+  // A marquee bar's chunk moves on the bar's own timer (its period is the
+  // one PBM_SETMARQUEE gave), one step a tick, and goes when it is stopped.
+  bool marqueeRunning_ = false;
+  int64_t marqueeTick_ = 0;
 };
 
 // Tab controls and page controls (framework or foreign): the page's frame

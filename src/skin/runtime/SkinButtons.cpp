@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "PanelPicture.h"
 #include "SkinGdi.h"
 #include "SkinMessages.h"
 #include "SkinnerRegistry.h"
@@ -14,6 +15,7 @@
 #include "framework/core/PublishedProperties.h"
 #include "framework/core/Texts.h"
 #include "framework/win/Buttons.h"
+#include "framework/win/ExtCtrls.h"
 #include "framework/win/Graphics.h"
 #include "framework/win/ImgList.h"
 #include "skin/data/Winskindata.h"
@@ -762,6 +764,61 @@ void TSkinObjImage::Unsubclass() {
   TSkinControl::Unsubclass();
 }
 
+// ---- TSkinBox ------------------------------------------------------------------
+
+bool TSkinBox::DrawsPanel() const { return !foreign_ && dynamic_cast<TPanel *>(control_) != nullptr; }
+
+bool TSkinBox::BeforeProc(TMessage &message) {
+  if (!DrawsPanel())
+    return TSkinControl::BeforeProc(message);
+  switch (message.Msg) {
+  case WM_PAINT: WMPaint(message); return false;
+  case WM_ERASEBKGND: message.Result = 1; return false; // the picture covers it all
+  default: return TSkinControl::BeforeProc(message);
+  }
+}
+
+void TSkinBox::DrawControl(HDC dc, const TRect &rect) {
+  const auto *panel = dynamic_cast<TPanel *>(control_);
+  if (!panel || rect.IsEmpty())
+    return;
+  const TColor face = ColorToRGB(panel->Color());
+  TBitmap picture(rect.Width(), rect.Height());
+  FillRect(picture, {0, 0, rect.Width(), rect.Height()}, face);
+  const TBevelColors colors = BevelColorsFor(face);
+  auto kind = [](TPanelBevel bevel) {
+    return bevel == TPanelBevel::bvRaised    ? TBevelKind::Raised
+           : bevel == TPanelBevel::bvLowered ? TBevelKind::Lowered
+                                             : TBevelKind::None;
+  };
+  TRect inside = DrawBevel(picture, {0, 0, rect.Width(), rect.Height()}, kind(panel->BevelOuter()), colors);
+  inside = DrawBevel(picture, inside, kind(panel->BevelInner()), colors);
+  const TColor text = IsEnabledNow() ? SkinTextColor(*skinData_, ControlFontColor(), face) : ColorToRGB(clGrayText);
+  Present(dc, picture, CaptionText(), inside, DT_CENTER | DT_VCENTER | DT_SINGLELINE, text);
+}
+
+// ---- TSkinBevel ------------------------------------------------------------------
+
+bool TSkinBevel::BeforeProc(TMessage &message) {
+  if (message.Msg == WM_PAINT && message.WParam && dynamic_cast<TBevel *>(control_)) {
+    DrawControl(reinterpret_cast<HDC>(message.WParam), {0, 0, control_->Width(), control_->Height()});
+    message.Result = 0;
+    return false;
+  }
+  return TSkinControl::BeforeProc(message);
+}
+
+void TSkinBevel::DrawControl(HDC dc, const TRect &rect) {
+  const auto *bevel = dynamic_cast<TBevel *>(control_);
+  if (!bevel || rect.IsEmpty())
+    return;
+  // The lines alone: what lies under the bevel stays the parent's.
+  const TBevelColors colors = BevelColorsFor(ParentColor());
+  const bool lowered = bevel->Style() == TBevelStyle::bsLowered;
+  DrawBevelShape(dc, rect.Width(), rect.Height(), bevel->Shape(), lowered ? colors.Shadow : colors.Light,
+                 lowered ? colors.Light : colors.Shadow);
+}
+
 // ---- TSkinBoxH, TSkinSizer ------------------------------------------------------------------
 
 bool TSkinBoxH::BeforeProc(TMessage &message) {
@@ -830,6 +887,7 @@ void RegisterButtonSkinners() {
   RegisterSkinner("label", [](TComponent *owner) { return new TSkinLabel(owner); });
   RegisterSkinner("objimage", [](TComponent *owner) { return new TSkinObjImage(owner); });
   RegisterSkinner("panel", [](TComponent *owner) { return new TSkinBox(owner); });
+  RegisterSkinner("bevel", [](TComponent *owner) { return new TSkinBevel(owner); });
   RegisterSkinner("container", [](TComponent *owner) { return new TSkinBox(owner); });
   RegisterSkinner("boxh", [](TComponent *owner) { return new TSkinBoxH(owner); });
   RegisterSkinner("sizer", [](TComponent *owner) { return new TSkinSizer(owner); });

@@ -167,14 +167,34 @@ private:
   std::unique_ptr<TObject> glyphs_;
 };
 
-// Panels and nested framework forms: the skin's background colour.
+// Panels and nested framework forms: the skin's background colour. A
+// framework panel is drawn whole: its raised and lowered edges in shades of
+// the skin's face (the system's white and grey look foreign on a dark skin)
+// and its caption in a colour that reads there.
 class TSkinBox : public TSkinControl {
 public:
   using TSkinControl::TSkinControl;
   std::string ClassName() const override { return "TSkinBox"; }
 
 protected:
-  void DrawControl(HDC, const TRect &) override {}
+  bool BeforeProc(TMessage &message) override;
+  void DrawControl(HDC dc, const TRect &rect) override;
+
+private:
+  // A framework panel, whose edges and caption the skinner knows how to draw.
+  bool DrawsPanel() const;
+};
+
+// Bevels (lines and boxes without a window): drawn in their parent in
+// shades of the parent's colour, as panels' edges are.
+class TSkinBevel : public TSkinControl {
+public:
+  using TSkinControl::TSkinControl;
+  std::string ClassName() const override { return "TSkinBevel"; }
+
+protected:
+  bool BeforeProc(TMessage &message) override;
+  void DrawControl(HDC dc, const TRect &rect) override;
 };
 
 // A dialog nested in a dialog (file dialogs): the skin's background under

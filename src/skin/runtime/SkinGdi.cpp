@@ -1,6 +1,7 @@
 #include "SkinGdi.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "framework/core/Texts.h"
 
@@ -142,7 +143,64 @@ NONCLIENTMETRICSW NonClientMetrics() {
   SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
   return metrics;
 }
+
+bool IsOutlineFont(HFONT font) {
+  MemoryDC dc;
+  if (!dc || !font)
+    return false;
+  ScopedSelect select(dc.get(), font);
+  TEXTMETRICW metrics{};
+  return GetTextMetricsW(dc.get(), &metrics) && (metrics.tmPitchAndFamily & (TMPF_TRUETYPE | TMPF_VECTOR));
+}
 } // namespace
+
+OwnedFont CreateTurnedFont(HFONT font, int tenths) {
+  LOGFONTW face{};
+  if (!font || !GetObjectW(font, sizeof(face), &face))
+    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(face), &face);
+  face.lfEscapement = face.lfOrientation = tenths;
+  face.lfOutPrecision = OUT_TT_ONLY_PRECIS;
+  OwnedFont turned(CreateFontIndirectW(&face));
+  if (IsOutlineFont(turned.get()))
+    return turned;
+  // A bitmap face (the classic dialog font) stays level whatever it is
+  // asked: the system's message font, drawn from outlines, takes its place.
+  const LOGFONTW message = NonClientMetrics().lfMessageFont;
+  std::copy(std::begin(message.lfFaceName), std::end(message.lfFaceName), std::begin(face.lfFaceName));
+  return OwnedFont(CreateFontIndirectW(&face));
+}
+
+SIZE MeasureTextLine(HDC dc, const std::wstring &text, HFONT font) {
+  SIZE size{0, 0};
+  if (!dc)
+    return size;
+  ScopedSelect select(dc, font);
+  GetTextExtentPoint32W(dc, text.empty() ? L" " : text.c_str(), text.empty() ? 1 : static_cast<int>(text.size()),
+                        &size);
+  if (text.empty())
+    size.cx = 0;
+  return size;
+}
+
+void DrawTurnedText(HDC dc, const std::wstring &text, const TRect &rect, HFONT turned, int tenths, COLORREF color) {
+  if (!dc || text.empty() || rect.IsEmpty())
+    return;
+  const SIZE size = MeasureTextLine(dc, text, turned);
+  ScopedDCState state(dc);
+  ScopedSelect select(dc, turned);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, color);
+  SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+  // The text's top-left corner turns with it: to the bottom-left of the
+  // block for text running up, to its top-right for text running down.
+  const int cx = rect.Left + rect.Width() / 2, cy = rect.Top + rect.Height() / 2;
+  const bool up = tenths == 900;
+  // Text longer than the rectangle keeps its start in view.
+  const int x = up ? cx - size.cy / 2 : cx + size.cy / 2;
+  const int y = up ? std::min<int>(cy + size.cx / 2, rect.Bottom) : std::max<int>(cy - size.cx / 2, rect.Top);
+  const RECT clip = ToRECT(rect);
+  ExtTextOutW(dc, x, y, ETO_CLIPPED, &clip, text.c_str(), static_cast<UINT>(text.size()), nullptr);
+}
 
 OwnedFont CreateCaptionFont() {
   const NONCLIENTMETRICSW metrics = NonClientMetrics();

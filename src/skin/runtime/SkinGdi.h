@@ -37,6 +37,17 @@ void DrawSkinText(HDC dc, const std::wstring &text, const TRect &rect, HFONT fon
 // The size of a single line of text in a font.
 SIZE MeasureSkinText(HDC dc, const std::wstring &text, HFONT font);
 
+// The font turned by `tenths` of a degree counter-clockwise (900: text
+// running up, 2700: running down), from outlines, as bitmap fonts do not
+// turn.
+OwnedFont CreateTurnedFont(HFONT font, int tenths);
+// The length of a line of text along its baseline (cx) and its height
+// across it (cy), in any font, turned or not.
+SIZE MeasureTextLine(HDC dc, const std::wstring &text, HFONT font);
+// One line in a font turned by 900 or 2700 tenths, centred in the
+// rectangle and cut at its edges.
+void DrawTurnedText(HDC dc, const std::wstring &text, const TRect &rect, HFONT turned, int tenths, COLORREF color);
+
 // The system's caption font (non-client metrics).
 OwnedFont CreateCaptionFont();
 // The system's menu font.

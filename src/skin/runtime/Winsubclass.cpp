@@ -635,6 +635,7 @@ const std::vector<TableRow> &SkinnerTable() {
       {{"TBITBTN"}, T::xcBitBtn, "bitbtn"},
       {{"TSPEEDBUTTON"}, T::xcSpeedButton, "speedbutton"},
       {{"TPANEL"}, T::xcPanel, "panel"},
+      {{"TBEVEL"}, T::xcPanel, "bevel"},
       {{"TDXTREELIST", "TDXDBTREELIST", "TDXDBGRID"}, T::xcScrollbar, "scrollbar"},
       {{"TLISTVIEW"}, T::xcScrollbar, "listview"},
       {{"THEADERCONTROL"}, T::xcScrollbar, "header"},

@@ -177,6 +177,30 @@ TEST_F(StdCtrlsTest, AProgressBarClampsItsPositionAndWrapsWhenStepping) {
   EXPECT_EQ(bar->Position(), 1);
 }
 
+TEST_F(StdCtrlsTest, AMarqueeBarTicksAtItsIntervalUntilItsStyleGoesBack) {
+  auto *bar = new TProgressBar(form);
+  bar->SetParent(form);
+  bar->SetMarqueeInterval(15);
+  form->Show();
+  int ticks = 0;
+  TWndMethod own = bar->WindowProc;
+  bar->WindowProc = [&](TMessage &message) {
+    ticks += message.Msg == WM_TIMER;
+    own(message);
+  };
+  bar->SetStyle(TProgressBarStyle::pbstMarquee);
+  EXPECT_TRUE(GetWindowLongPtrW(bar->WindowHandle(), GWL_STYLE) & PBS_MARQUEE);
+  EXPECT_TRUE(WaitFor([&] { return ticks >= 3; }, 2000));
+  bar->SetStyle(TProgressBarStyle::pbstNormal);
+  EXPECT_FALSE(GetWindowLongPtrW(bar->WindowHandle(), GWL_STYLE) & PBS_MARQUEE);
+  ProcessMessages();
+  const int stopped = ticks;
+  Sleep(100);
+  ProcessMessages();
+  EXPECT_EQ(ticks, stopped);
+  bar->WindowProc = own;
+}
+
 TEST_F(StdCtrlsTest, RichEditLinesKeepTheFormatInForceWhenAdded) {
   auto *rich = new TRichEdit(form);
   rich->SetParent(form);

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 using namespace zorvex;
 
@@ -90,6 +93,56 @@ TEST(ProgressPictureTest, AStoodUpBarFillsFromTheBottom) {
   EXPECT_EQ(bar.GetPixel(8, 99), kFull);
   EXPECT_EQ(bar.GetPixel(8, 70), kFull);
   EXPECT_EQ(bar.GetPixel(8, 69), kEmpty);
+}
+
+TEST(MarqueeTest, TheChunkCrossesTheBarOnceACycleAtAnEvenPace) {
+  const int length = 170; // the preview's bar
+  const TBarSpan first = MarqueeSpan(length, 0);
+  EXPECT_LE(first.End, 0); // enters from outside
+  std::vector<bool> covered(length, false);
+  int previous = first.Start;
+  bool leftAtEnd = false;
+  for (int tick = 1; tick <= MarqueeTicks; ++tick) {
+    const TBarSpan span = MarqueeSpan(length, tick);
+    EXPECT_EQ(span.End - span.Start, length / 4);
+    if (tick < MarqueeTicks) {
+      EXPECT_GT(span.Start, previous) << tick; // never stands still, never jumps back
+      EXPECT_LE(span.Start - previous, length / 20) << tick;
+      previous = span.Start;
+      leftAtEnd = leftAtEnd || span.End >= length;
+    }
+    for (int x = std::max(span.Start, 0); x < std::min(span.End, length); ++x)
+      covered[static_cast<size_t>(x)] = true;
+  }
+  EXPECT_TRUE(leftAtEnd);
+  EXPECT_EQ(std::count(covered.begin(), covered.end(), false), 0);
+  // Then it starts over; no tick count breaks it.
+  EXPECT_EQ(MarqueeSpan(length, MarqueeTicks).Start, first.Start);
+  EXPECT_EQ(MarqueeSpan(length, INT64_MAX).End - MarqueeSpan(length, INT64_MAX).Start, length / 4);
+  EXPECT_EQ(MarqueeSpan(length, -1).Start, MarqueeSpan(length, MarqueeTicks - 1).Start);
+  EXPECT_EQ(MarqueeSpan(0, 10).End, 0);
+  EXPECT_EQ(MarqueeSpan(-5, 10).End, 0);
+}
+
+TEST(MarqueeTest, AChunkShowsOnlyItsPartInsideTheBar) {
+  // Style 0: the filled frame over the span, cut at the bar's start.
+  const TBitmap entering = ProgressPicture(*ProgressObject(0), 100, 17, TBarSpan{-10, 15}, kBack);
+  EXPECT_EQ(entering.GetPixel(0, 8), kFull);
+  EXPECT_EQ(entering.GetPixel(14, 8), kFull);
+  EXPECT_EQ(entering.GetPixel(15, 8), kEmpty);
+  const TBitmap middle = ProgressPicture(*ProgressObject(0), 100, 17, TBarSpan{40, 65}, kBack);
+  EXPECT_EQ(middle.GetPixel(39, 8), kEmpty);
+  EXPECT_EQ(middle.GetPixel(40, 8), kFull);
+  EXPECT_EQ(middle.GetPixel(64, 8), kFull);
+  EXPECT_EQ(middle.GetPixel(65, 8), kEmpty);
+  const TBitmap gone = ProgressPicture(*ProgressObject(0), 100, 17, TBarSpan{100, 125}, kBack);
+  EXPECT_EQ(gone.GetPixel(99, 8), kEmpty);
+  // Style 1: every whole block the span touches (blocks of 9 from 4).
+  const TBitmap blocks = ProgressPicture(*ProgressObject(1), 100, 18, TBarSpan{30, 50}, kBack);
+  EXPECT_EQ(blocks.GetPixel(21, 9), kEmpty);
+  EXPECT_EQ(blocks.GetPixel(22, 9), kFull); // the block 22..30 reaches into the span
+  EXPECT_EQ(blocks.GetPixel(57, 9), kFull); // the block begun at 49
+  EXPECT_EQ(blocks.GetPixel(58, 9), kEmpty);
 }
 
 TEST(BarFramesTest, DisabledWinsThenPressedThenHot) {

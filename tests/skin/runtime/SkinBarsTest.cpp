@@ -25,6 +25,7 @@
 #include "framework/win/PageControl.h"
 #include "framework/win/StatusBar.h"
 #include "framework/win/StdCtrls.h"
+#include "framework/win/TabControl.h"
 #include "framework/win/ToolBar.h"
 #include "framework/win/TrackBar.h"
 #include "framework/win/UpDown.h"
@@ -163,6 +164,13 @@ struct BarsForm : TForm {
     button->SetStyle(TToolButtonStyle::tbsDropDown);
     button->SetDropdownMenu(menu.get());
     dropDown = button;
+    marquee = &Place<TProgressBar>(*this, 320, 220, 200, 17);
+    marquee->SetStyle(TProgressBarStyle::pbstMarquee);
+    for (TTabControl **tabs : {&leftTabs, &rightTabs}) {
+      *tabs = &Place<TTabControl>(*this, tabs == &leftTabs ? 8 : 220, 254, 200, 100);
+      (*tabs)->SetTabPosition(tabs == &leftTabs ? TTabPosition::tpLeft : TTabPosition::tpRight);
+      (*tabs)->Tabs().SetCommaText("Sideways,Turned");
+    }
     status = &Place<TStatusBar>(*this, 0, 360, 624, 22);
     status->Panels().Add()->SetText("Ready");
     status->Panels().Add()->SetText("\tmiddle");
@@ -176,6 +184,9 @@ struct BarsForm : TForm {
   TToolBar *tools;
   std::unique_ptr<TPopupMenu> menu;
   TToolButton *dropDown;
+  TProgressBar *marquee;
+  TTabControl *leftTabs;
+  TTabControl *rightTabs;
   TStatusBar *status;
 };
 
@@ -263,6 +274,80 @@ TEST_F(SkinBarsTest, TheProgressBarShowsTheSkinsBarForItsPositionInEverySkin) {
   }
   SetSkinned(false);
   EXPECT_EQ(GetWindowLongPtrW(form_->progress->WindowHandle(), GWL_EXSTYLE), unskinnedStyle);
+}
+
+TEST_F(SkinBarsTest, AMarqueeMovesItsChunkOnTheBarsOwnTimerAndEmptiesWhenStopped) {
+  BarsForm &form = ShowSkinned();
+  const HWND bar = form.marquee->WindowHandle();
+  RECT client{};
+  GetClientRect(bar, &client);
+  const TDataSkinBorder &progress = *skin_->BorderSlot(TSkinSlot::Progress);
+  const TColor back = ColorToRGB(form.Color());
+  auto shows = [&](TBarSpan span) {
+    ProcessMessages();
+    const TDibBitmap shot = CaptureWindow(bar, false);
+    const TBitmap want = ProgressPicture(progress, client.right, client.bottom, span, back);
+    for (int y = 0; y < want.Height(); ++y)
+      for (int x = 0; x < want.Width(); ++x)
+        if (Shot(shot, x, y) != want.GetPixel(x, y))
+          return false;
+    return true;
+  };
+  // Which step of its crossing the bar shows (0 is the empty bar).
+  auto step = [&] {
+    for (int tick = 1; tick < MarqueeTicks; ++tick)
+      if (shows(MarqueeSpan(client.right, tick)))
+        return tick;
+    return shows(TBarSpan{}) ? 0 : -1;
+  };
+  // Stopped: no chunk. Started again with a slow period: the chunk waits
+  // for the bar's first tick.
+  SendMessageW(bar, PBM_SETMARQUEE, FALSE, 0);
+  EXPECT_EQ(step(), 0);
+  form.marquee->SetMarqueeInterval(10000);
+  Sleep(150);
+  EXPECT_EQ(step(), 0);
+  form.marquee->SetMarqueeInterval(20);
+  std::vector<int> seen;
+  ASSERT_TRUE(WaitFor([&] {
+    const int now = step();
+    if (now > 0 && (seen.empty() || seen.back() != now))
+      seen.push_back(now);
+    return seen.size() >= 3;
+  }));
+  EXPECT_LT(seen[0], seen[1]);
+  EXPECT_LT(seen[1], seen[2]);
+  // Stopped again: the chunk goes, and none comes back.
+  SendMessageW(bar, PBM_SETMARQUEE, FALSE, 0);
+  EXPECT_EQ(step(), 0);
+  Sleep(100);
+  EXPECT_EQ(step(), 0);
+}
+
+TEST_F(SkinBarsTest, TabsAtTheSidesCarryTheirCaptionsTurned) {
+  // A caption colour no picture holds, to find the text by.
+  constexpr TColor marker = 0x1F7F3D;
+  TDataSkinBorder &tabs = *skin_->BorderSlot(TSkinSlot::Tabs);
+  tabs.NormalColour2 = tabs.MouseOverColour2 = tabs.PressedColour2 = marker;
+  BarsForm &form = ShowSkinned();
+  for (TTabControl *control : {form.leftTabs, form.rightTabs}) {
+    ASSERT_EQ(SkinnerClass(*control), "TSkinTab");
+    const TDibBitmap shot = CaptureWindow(control->WindowHandle(), false);
+    for (int i = 0; i < 2; ++i) {
+      RECT r{};
+      SendMessageW(control->WindowHandle(), TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r));
+      RECT text{r.right, r.bottom, r.left, r.top};
+      for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+          if (Shot(shot, x, y) == marker) {
+            text = {std::min<LONG>(text.left, x), std::min<LONG>(text.top, y), std::max<LONG>(text.right, x + 1),
+                    std::max<LONG>(text.bottom, y + 1)};
+          }
+      ASSERT_LT(text.left, text.right) << "no caption on tab " << i;
+      // The caption runs along the tab, not across it.
+      EXPECT_GT(text.bottom - text.top, 2 * (text.right - text.left)) << "tab " << i;
+    }
+  }
 }
 
 TEST_F(SkinBarsTest, EveryBarControlGetsItsSkinnerAndTheListItsHeaders) {

@@ -16,6 +16,7 @@
 #include "framework/win/SpeedButton.h"
 #include "framework/win/StdCtrls.h"
 #include "skin/data/Winskindata.h"
+#include "skin/runtime/PanelPicture.h"
 #include "skin/runtime/SkinMessages.h"
 #include "skin/runtime/Winskindlg.h"
 #include "skin/runtime/Winskinform.h"
@@ -397,6 +398,37 @@ struct DialogTemplate {
 INT_PTR CALLBACK PlainDialog(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
 
 } // namespace
+
+TEST_F(SkinButtonsTest, PanelsDrawTheirEdgesInShadesOfTheSkinsFaceAndReadableCaptions) {
+  Load(kFourFrameChecks); // the black skin, where the system's edges look foreign
+  NewForm();
+  auto &panel = Add<TPanel>(20, 20, 160, 40);
+  panel.SetBevelInner(TPanelBevel::bvLowered);
+  panel.SetCaption("WWWWWWWW");
+  auto *line = new TBevel(form_.get()); // owned by the form
+  line->SetParent(form_.get());
+  line->SetBounds(200, 20, 2, 40);
+  line->SetShape(TBevelShape::bsLeftLine);
+  ShowSkinned();
+  const TColor face = skin_->Colors(csButtonFace);
+  const TBevelColors edges = BevelColorsFor(face);
+  const TDibBitmap shot = Capture(panel);
+  // Raised outside, lowered inside.
+  EXPECT_EQ(Shot(shot, 0, 0), edges.Light);
+  EXPECT_EQ(Shot(shot, 159, 39), edges.Shadow);
+  EXPECT_EQ(Shot(shot, 1, 1), edges.Shadow);
+  EXPECT_EQ(Shot(shot, 158, 38), edges.Light);
+  EXPECT_EQ(Shot(shot, 5, 5), face);
+  // The caption, in the middle, stands out from the face.
+  double best = 1;
+  for (int x = 40; x < 120; ++x)
+    best = std::max(best, ContrastRatio(Shot(shot, x, 20), face));
+  EXPECT_GE(best, 4.5);
+  // A bevel line, lowered, in its parent.
+  const TDibBitmap form = Capture(*form_);
+  EXPECT_EQ(Shot(form, 200, 30), edges.Shadow);
+  EXPECT_EQ(Shot(form, 201, 30), edges.Light);
+}
 
 TEST_F(SkinButtonsTest, ADialogsButtonRowsAreSkinnedAndClickLikeTheirOwn) {
   Load(kTwelveFrameChecks);
