@@ -442,18 +442,3 @@ TEST_F(SkinBarsTest, ClassesOfOtherSetsTakeTheirRowsOfTheTable) {
   ProcessMessages();
   EXPECT_TRUE(IsWindow(tabSet.WindowHandle()));
 }
-
-TEST_F(SkinBarsTest, SkinningAndUnskinningTheBarsLeavesNoObjectBehind) {
-  ShowSkinned();
-  SetSkinned(false);
-  const GuiObjectCounts before = LiveGuiObjects();
-  for (int round = 0; round < 10; ++round) {
-    SetSkinned(true);
-    // Hover and press where the skinners follow the mouse.
-    SendMessageW(form_->header->WindowHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
-    SendMessageW(form_->pages->WindowHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
-    RedrawWindow(form_->WindowHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    SetSkinned(false);
-  }
-  EXPECT_EQ(LiveGuiObjects(), before);
-}

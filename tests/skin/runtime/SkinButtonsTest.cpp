@@ -264,39 +264,34 @@ TEST_F(SkinButtonsTest, SpeedButtonsAreDrawnInTheirParentWithTheButtonFrames) {
 
 // ---- Check boxes, radio buttons, group boxes
 
-TEST_F(SkinButtonsTest, CheckBoxesShowTheFrameOfTheirMarkInEachPictureSize) {
-  for (int package : {kTwelveFrameChecks, kFourFrameChecks}) {
-    SCOPED_TRACE(package);
-    Load(package);
-    NewForm();
-    auto &box = Add<TCheckBox>(20, 20, 160, 20);
-    box.SetCaption("Recurse");
-    auto &disabled = Add<TCheckBox>(20, 50, 160, 20);
-    disabled.SetEnabled(false);
-    ShowSkinned();
-    const TDataSkinButton &buttons = skin_->Buttons();
-    const int frames = buttons.CheckFrame;
-    auto shows = [&](TCheckBox &control, int frame) {
-      return ShowsFrame(Capture(control), buttons.CheckBoxImage, frames, frame, 24);
-    };
-    const bool twelve = frames == 12;
-    EXPECT_TRUE(shows(box, 1));
-    box.SetState(TCheckBoxState::cbChecked);
-    EXPECT_TRUE(shows(box, twelve ? 5 : 2));
-    EXPECT_FALSE(shows(box, 1));
-    box.SetState(TCheckBoxState::cbGrayed);
-    EXPECT_TRUE(shows(box, twelve ? 9 : 4));
-    disabled.SetState(TCheckBoxState::cbGrayed);
-    EXPECT_TRUE(shows(disabled, twelve ? 12 : 4));
-    disabled.SetState(TCheckBoxState::cbUnchecked);
-    EXPECT_TRUE(shows(disabled, twelve ? 4 : 3));
+// Which frame each state takes in each picture size is the rule's (above);
+// here the control's state reaches the picture.
+TEST_F(SkinButtonsTest, CheckBoxesShowTheFrameOfTheirMark) {
+  Load(kTwelveFrameChecks);
+  NewForm();
+  auto &box = Add<TCheckBox>(20, 20, 160, 20);
+  box.SetCaption("Recurse");
+  auto &disabled = Add<TCheckBox>(20, 50, 160, 20);
+  disabled.SetEnabled(false);
+  ShowSkinned();
+  const TDataSkinButton &buttons = skin_->Buttons();
+  ASSERT_EQ(buttons.CheckFrame, 12);
+  auto shows = [&](TCheckBox &control, int frame) {
+    return ShowsFrame(Capture(control), buttons.CheckBoxImage, buttons.CheckFrame, frame, 24);
+  };
+  EXPECT_TRUE(shows(box, 1));
+  box.SetState(TCheckBoxState::cbChecked);
+  EXPECT_TRUE(shows(box, 5));
+  EXPECT_FALSE(shows(box, 1));
+  box.SetState(TCheckBoxState::cbGrayed);
+  EXPECT_TRUE(shows(box, 9));
+  disabled.SetState(TCheckBoxState::cbGrayed);
+  EXPECT_TRUE(shows(disabled, 12));
 
-    // A click goes through the control: its state changes, then the picture.
-    Click(box);
-    ProcessMessages();
-    EXPECT_EQ(box.State(), TCheckBoxState::cbChecked);
-    form_.reset();
-  }
+  // A click goes through the control: its state changes, then the picture.
+  Click(box);
+  ProcessMessages();
+  EXPECT_EQ(box.State(), TCheckBoxState::cbChecked);
 }
 
 TEST_F(SkinButtonsTest, RadioGroupsShowRadioFramesInsideARoundedFrame) {
@@ -547,38 +542,6 @@ TEST_F(SkinButtonsTest, AFailingEventHandlerOfASkinnedControlIsReportedOnce) {
   EXPECT_EQ(calls, (std::vector<std::string>{"down", "up", "click"}));
   EXPECT_EQ(shown, calls);
   EXPECT_EQ(GetCapture(), nullptr);
-}
-
-TEST_F(SkinButtonsTest, SkinSwitchesLeaveTheLiveObjectCountsFlat) {
-  Load(kTwelveFrameChecks);
-  NewForm();
-  Add<TButton>(10, 10, 90, 26).SetCaption("One||two");
-  auto &bit = Add<TBitBtn>(110, 10, 90, 26);
-  bit.SetGlyph(TDibBitmap(10, 10, 0xFF2040C0));
-  bit.SetCaption("Bit");
-  Add<TCheckBox>(10, 50, 120, 20).SetState(TCheckBoxState::cbGrayed);
-  auto &group = Add<TRadioGroup>(10, 80, 200, 60);
-  group.SetItems({"A", "B"});
-  group.SetItemIndex(0);
-  auto &box = Add<TGroupBox>(220, 80, 200, 60);
-  box.SetCaption("Box");
-  Add<TPanel>(10, 150, 200, 60);
-  auto *label = new TLabel(form_.get()); // owned by the form
-  label->SetParent(form_.get());
-  label->SetCaption("Label");
-  ShowSkinned();
-  auto switchTo = [&](int package) {
-    Load(package);
-    skin_->SetActive(true);
-    manager_->OnTimer();
-    ProcessMessages();
-  };
-  switchTo(kFourFrameChecks);
-  switchTo(kTwelveFrameChecks);
-  const GuiObjectCounts before = LiveGuiObjects();
-  for (int i = 0; i < 20; ++i)
-    switchTo(i % 2 ? kTwelveFrameChecks : kFourFrameChecks);
-  EXPECT_EQ(LiveGuiObjects(), before);
 }
 
 // ---- Image check boxes of other component sets
